@@ -1,0 +1,12 @@
+#pragma once
+// The quillmap command line. Exit status: 0 when the plot loaded, 1 when it
+// could not be read or opened, 2 for bad usage.
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+enum TExitStatus { ExitLoaded = 0, ExitFailed = 1, ExitUsage = 2 };
+
+// args: the words after the program name.
+int RunQuillmap(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

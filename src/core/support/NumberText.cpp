@@ -1,0 +1,56 @@
+#include "NumberText.h"
+
+#include <charconv>
+#include <limits>
+
+namespace {
+
+// Splits an optional leading sign off; from_chars itself takes no "+".
+bool SplitSign(std::string_view& text) {
+  bool negative = !text.empty() && text.front() == '-';
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  return negative;
+}
+
+template <typename T>
+bool ParseWhole(std::string_view text, T& value) {
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && error == std::errc() && end == text.data() + text.size();
+}
+
+template <typename T, typename... Format>
+std::string FormatWith(T value, Format... format) {
+  char buffer[400];  // room for any double in fixed notation
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format...);
+  return std::string(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::optional<double> ParseReal(std::string_view text) {
+  bool negative = SplitSign(text);
+  // A digit or "." must lead, which also refuses from_chars's inf and nan.
+  if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
+    return std::nullopt;
+  double value = 0;
+  if (!ParseWhole(text, value)) return std::nullopt;
+  return negative ? -value : value;
+}
+
+std::optional<std::int32_t> ParseInt32(std::string_view text) {
+  bool negative = SplitSign(text);
+  if (!text.empty() && text.front() == '-') return std::nullopt;
+  std::int64_t value = 0;
+  if (!ParseWhole(text, value)) return std::nullopt;
+  value = negative ? -value : value;
+  if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
+    return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+std::string FormatFixed(double value, int decimals) {
+  return FormatWith(value, std::chars_format::fixed, decimals);
+}
+
+std::string FormatShortest(double value) { return FormatWith(value); }
+std::string FormatShortest(float value) { return FormatWith(value); }

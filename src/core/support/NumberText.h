@@ -1,0 +1,20 @@
+#pragma once
+// Numbers as files hold them: "." as decimal separator, no digit grouping,
+// whatever the process locale. Nothing here consults the locale.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A whole text in the usual notation: optional sign, digits, optional
+// fraction after ".", optional exponent with E or e. Nothing else.
+std::optional<double> ParseReal(std::string_view text);
+// A whole text of optional sign and digits that fits 32 bits.
+std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+// Fixed-point with the given number of decimals.
+std::string FormatFixed(double value, int decimals);
+// The shortest text that reads back as the same value.
+std::string FormatShortest(double value);
+std::string FormatShortest(float value);

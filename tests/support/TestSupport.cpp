@@ -1,0 +1,37 @@
+#include "TestSupport.h"
+
+#include <fstream>
+#include <stdexcept>
+
+namespace {
+
+struct TScratchDir {
+  TScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quillmap-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a scratch folder");
+    path = pattern;
+  }
+  ~TScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  std::filesystem::path path;
+};
+
+const std::filesystem::path& ScratchDir() {
+  static const TScratchDir scratch;
+  return scratch.path;
+}
+
+}  // namespace
+
+std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
+  std::filesystem::path path = ScratchDir() / name;
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return path.string();
+}
+
+std::filesystem::path SharedPlotDir() {
+  std::filesystem::path dir = std::filesystem::path(QUILLMAP_SHARED_DATA_DIR) / "plt";
+  return std::filesystem::is_directory(dir) ? dir : std::filesystem::path();
+}
