@@ -31,7 +31,7 @@ void DumpVectors(const TPlotState& plot, std::ostream& out) {
         << FormatShortest(v.Location.North) << '\t' << FormatShortest(v.Location.Vert) << '\t'
         << FormatShortest(v.Left) << '\t' << FormatShortest(v.Up) << '\t' << FormatShortest(v.Down) << '\t'
         << FormatShortest(v.Right) << '\t' << FormatShortest(v.Distance) << '\t' << v.LineInx << '\t'
-        << Field(v.Flags) << '\t' << Field(v.Comment) << '\n';
+        << Field(v.Flags) << '\t' << Field(plot.CommentOf(v)) << '\n';
   }
 }
 

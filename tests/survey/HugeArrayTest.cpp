@@ -59,9 +59,9 @@ TEST(SurveyArray, CopiesKeepTheFlagsText) {
   survey.Name.Assign("Entrance");
   surveys.Add(survey);
   TSurveyID copy = surveys.Get(0);
-  copy.Flags = "SPX";
+  copy.Flags.Assign("SPX");
   surveys.Put(0, copy);
-  EXPECT_EQ(surveys.Get(0).Flags, "SPX");
+  EXPECT_EQ(surveys.Get(0).Flags.View(), "SPX");
   EXPECT_EQ(surveys.Get(0).Name.View(), "Entrance");
 }
 
@@ -86,6 +86,8 @@ TEST(FixedText, CutsToItsCapacity) {
   text.Assign("ab");
   EXPECT_TRUE(text.Append('c'));
   EXPECT_EQ(text.View(), "abc");
+  text.Erase(0, 2);
+  EXPECT_EQ(text.View(), "c");
 }
 
 }  // namespace

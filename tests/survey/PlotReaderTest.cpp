@@ -65,7 +65,7 @@ TEST(PlotReader, ReadsTheStationPartOfAVectorLine) {
     EXPECT_EQ((std::array{v.Left, v.Up, v.Down, v.Right}), (std::array{c.left, c.up, c.down, c.right})) << c.line;
     EXPECT_EQ(v.Distance, c.distance) << c.line;
     EXPECT_EQ(v.Flags.View(), c.flags) << c.line;
-    EXPECT_EQ(v.Comment.View(), c.comment) << c.line;
+    EXPECT_EQ(read->plot.CommentOf(v), c.comment) << c.line;
     EXPECT_EQ(v.ShowComment, c.showComment) << c.line;
   }
 }
@@ -73,7 +73,7 @@ TEST(PlotReader, ReadsTheStationPartOfAVectorLine) {
 TEST(PlotReader, KeepsAtMost160CommentCharacters) {
   std::string comment(200, 'c');
   auto read = ReadText(Lines({"NS1", "D 1 2 3 SA P 1 1 1 1 I 5 F \"" + comment + "\"", "X 0 0 0 0 0 0"}));
-  EXPECT_EQ(read->plot.VectorArray[0].Comment.Str(), comment.substr(0, 160));
+  EXPECT_EQ(read->plot.CommentOf(read->plot.VectorArray[0]), comment.substr(0, 160));
 }
 
 TEST(PlotReader, MissingPieceDoesNotReachIntoTheNextLine) {
@@ -104,7 +104,7 @@ TEST(PlotReader, ReadsBareLineFeedFilesLikeCrLfFiles) {
     EXPECT_EQ(a.Command, b.Command);
     EXPECT_EQ(a.Station.View(), b.Station.View());
     EXPECT_EQ(a.Flags.View(), b.Flags.View());
-    EXPECT_EQ(a.Comment.View(), b.Comment.View());
+    EXPECT_EQ(fromLf->plot.CommentOf(a), fromCrlf->plot.CommentOf(b));
     EXPECT_EQ(a.Right, b.Right);
   }
   EXPECT_EQ(fromLf->plot.VectorArray[1].Flags.View(), "L");
@@ -261,6 +261,16 @@ TEST(PlotReader, ReportsABadNumberWithTheLastCompleteLine) {
   EXPECT_EQ(read->plot.VectorArray.Count(), 1);  // what came before stays
   EXPECT_EQ(read->plot.SurveyArray.Count(), 0);
   EXPECT_FALSE(read->ui.busyNow);
+}
+
+TEST(PlotReader, ReportsRunningOutOfMemory) {
+  std::string text;
+  for (int i = 0; i < 250; ++i) text += Lines({"D 1 2 3"});
+  auto read = ReadText(text, [](int, int) { throw std::bad_alloc(); });
+  EXPECT_FALSE(read->result.Loaded);
+  EXPECT_EQ(read->result.ErrorReport,
+            "Out of Memory - File Partially Loaded\r\nClose Applications or Install More Memory");
+  EXPECT_EQ(read->plot.VectorArray.Count(), 199);  // the 200th was being read
 }
 
 TEST(PlotReader, CountsBareLineFeedsInTheReport) {

@@ -28,6 +28,11 @@ public:
     return true;
   }
   void Clear() { length_ = 0; }
+  // Removes count characters from position at (both within the text).
+  void Erase(std::size_t at, std::size_t count) {
+    std::memmove(chars_ + at, chars_ + at + count, length_ - at - count);
+    length_ = static_cast<std::uint8_t>(length_ - count);
+  }
 
   std::string_view View() const { return {chars_, length_}; }
   std::string Str() const { return std::string(View()); }

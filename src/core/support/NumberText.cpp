@@ -18,6 +18,31 @@ bool ParseWhole(std::string_view text, T& value) {
   return !text.empty() && error == std::errc() && end == text.data() + text.size();
 }
 
+// Plain "digits[.digits]" of at most 15 digits: both the digits as an integer
+// and the power of ten are exact doubles, so one division rounds correctly.
+// Most numbers in survey files take this path.
+std::optional<double> ParseShortDecimal(std::string_view text) {
+  static constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::uint64_t digits = 0;
+  int digitCount = 0, decimals = 0;
+  bool point = false;
+  for (char c : text) {
+    unsigned digit = static_cast<unsigned char>(c) - unsigned{'0'};
+    if (digit <= 9 && digitCount < 15) {
+      digits = digits * 10 + digit;
+      ++digitCount;
+      decimals += point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digitCount == 0) return std::nullopt;
+  return static_cast<double>(digits) / PowersOfTen[decimals];
+}
+
 template <typename T, typename... Format>
 std::string FormatWith(T value, Format... format) {
   char buffer[400];  // room for any double in fixed notation
@@ -32,9 +57,13 @@ std::optional<double> ParseReal(std::string_view text) {
   // A digit or "." must lead, which also refuses from_chars's inf and nan.
   if (text.empty() || !((text.front() >= '0' && text.front() <= '9') || text.front() == '.'))
     return std::nullopt;
-  double value = 0;
-  if (!ParseWhole(text, value)) return std::nullopt;
-  return negative ? -value : value;
+  std::optional<double> value = ParseShortDecimal(text);
+  if (!value) {
+    double parsed = 0;
+    if (!ParseWhole(text, parsed)) return std::nullopt;
+    value = parsed;
+  }
+  return negative ? -*value : *value;
 }
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {

@@ -57,8 +57,13 @@ struct TPlotVector {
   std::int32_t LineInx = 0;                     // running shot number of the read
   TFixedText<ShotFlagsSize> Flags;              // as written; "S" anywhere marks a splay
   bool ShowComment = false;
-  TFixedText<ShotCommentSize> Comment;
+  // Few shots have a comment, so comments live apart from the vectors (which
+  // keeps a million of them small): the index of this shot's comment in the
+  // plot state's ShotComments, -1 for none.
+  std::int32_t CommentIndex = -1;
 };
+
+using TShotComment = TFixedText<ShotCommentSize>;
 
 enum TNumberMode : std::uint8_t { nmSymbol, nmNumber };
 enum TNumberFormat : std::uint8_t { nfStandard, nfScientific };
@@ -106,7 +111,7 @@ struct TSurveyID {
   TLocation Min, Max;         // the survey's box as its end record states it
   // Carrier: a shot walk puts the current shot's flags here before handing
   // the record to a drawing procedure.
-  std::string Flags;
+  TFixedText<ShotFlagsSize> Flags;
 };
 
 struct TFixedStation {

@@ -38,11 +38,11 @@ TCaveDate NormalizedDate(int month, int day, int year) {
 }
 
 // Removes the first "{P}" in any letter case; reports whether there was one.
-bool TakeShowMarker(TFixedText<ShotCommentSize>& comment) {
+bool TakeShowMarker(TShotComment& comment) {
   std::string_view text = comment.View();
   for (std::size_t i = 0; i + 3 <= text.size(); ++i) {
     if (text[i] == '{' && (text[i + 1] == 'P' || text[i + 1] == 'p') && text[i + 2] == '}') {
-      comment.Assign(std::string(text.substr(0, i)) + std::string(text.substr(i + 3)));
+      comment.Erase(i, 3);
       return true;
     }
   }
@@ -169,8 +169,9 @@ void TPlotFileReader::ReadStationPart(TPlotVector& vector, char letter) {
   for (int c = text_.Next(); c != ' ' && c != TPlotText::CR && c != TPlotText::EndOfText; c = text_.Next())
     vector.Flags.Append(static_cast<char>(c));
   if (text_.Current() == TPlotText::CR) return;
-  vector.Comment.Assign(text_.ReadQuoted(ShotCommentSize));
-  vector.ShowComment = TakeShowMarker(vector.Comment);
+  TShotComment comment(text_.ReadQuoted(ShotCommentSize));
+  vector.ShowComment = TakeShowMarker(comment);
+  if (!comment.Empty()) vector.CommentIndex = plot_.ShotComments.Add(comment);
 }
 
 void TPlotFileReader::ReadSurveyHeader() {

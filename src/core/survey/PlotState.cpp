@@ -15,6 +15,7 @@ void TPlotState::ResetArrays() {
   SurveyArray.Clear();
   SectionArray.Clear();
   SegmentArray.Clear();
+  ShotComments.Clear();
 }
 
 TIndexRange TPlotState::SectionStartEnd(int section) const {

@@ -34,6 +34,12 @@ public:
   TSurveyArray SurveyArray{500};
   TSectionArray SectionArray{50};
   THugeInteger SegmentArray{50};  // index of the first vector of each segment
+  TShotCommentArray ShotComments{50};
+
+  // The comment of a shot; empty when it has none.
+  std::string_view CommentOf(const TPlotVector& vector) const {
+    return vector.CommentIndex < 0 ? std::string_view() : ShotComments[vector.CommentIndex].View();
+  }
 
   static constexpr TBoundBox EmptyCaveBox{{9.9e99, 9.9e99, 9.9e99}, {-9.9e99, -9.9e99, -9.9e99}};
   static constexpr TCaveDate NoMinDate{31, 12, 9999};

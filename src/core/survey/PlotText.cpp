@@ -74,9 +74,21 @@ std::string_view TPlotText::ReadQuoted(std::size_t capacity) {
 std::string_view TPlotText::NumberToken() {
   int c;
   while ((c = Peek()) != EndOfText && c <= ' ') Next();
+  if (c == EndOfText) return {};
+  // Usually the whole token lies in the buffer: take it from there. Ctrl-Z
+  // and line ends are below the blank, so they end the run too.
+  const char* begin = buffer_ + pos_;
+  const char* end = buffer_ + length_;
+  const char* after = begin;
+  while (after < end && static_cast<unsigned char>(*after) > ' ') ++after;
+  if (after < end) {
+    pos_ += static_cast<std::size_t>(after - begin);
+    current_ = static_cast<unsigned char>(after[-1]);
+    return {begin, static_cast<std::size_t>(after - begin)};
+  }
   std::size_t length = 0;
-  while ((c = Peek()) != EndOfText && c > ' ') {
-    Next();
+  while ((c = Peek()) > ' ') {
+    Take(c);
     // A token longer than any number is no number; keep one char over to tell.
     if (length < sizeof text_) text_[length++] = static_cast<char>(c);
   }

@@ -22,7 +22,7 @@ public:
   // Reads one character: its code 0..255, or EndOfText.
   int Next() {
     int c = Peek();
-    if (c != EndOfText && !IsBareLineFeedAhead()) ++pos_;
+    if (c > 26 || (c != EndOfText && !IsBareLineFeedAhead())) ++pos_;
     return current_ = c;
   }
   int Current() const { return current_; }
@@ -61,10 +61,16 @@ private:
   int Peek() {
     if (pos_ == length_ && !Fill()) return EndOfText;
     int c = static_cast<unsigned char>(buffer_[pos_]);
+    if (c > 26) return c;  // the usual case: no Ctrl-Z, no line feed
     if (c == 26) return EndOfText;
     return IsBareLineFeedAhead() ? CR : c;
   }
   bool IsBareLineFeedAhead() const { return buffer_[pos_] == LF && current_ != CR; }
+  // Takes a character that Peek gave and that is no line end.
+  void Take(int c) {
+    ++pos_;
+    current_ = c;
+  }
   bool Fill();
   std::string_view NumberToken();
 

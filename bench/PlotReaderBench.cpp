@@ -1,0 +1,64 @@
+// Reading a generated plot file of a million vectors.
+//   build/bench/quillmap_bench --benchmark_filter=ReadPlot
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "AllocationCounter.h"
+#include "PlotGenerator.h"
+#include "survey/PlotReader.h"
+
+namespace {
+
+class TSilentUserInterface : public TUserInterface {
+public:
+  void Warning(std::string_view) override {}
+  bool Question(std::string_view) override { return false; }
+  void Error(std::string_view) override {}
+  void Status(int, std::string_view, TColor) override {}
+  void Progress(int) override {}
+  void ElementProgress(long, long) override {}
+  void ProcessEvents() override {}
+  void Log(std::string_view) override {}
+  void SetBusy(bool) override {}
+};
+
+const std::string& GeneratedPlot(long vectors) {
+  static const std::string path = [vectors] {
+    std::string file = (std::filesystem::temp_directory_path() / "quillmap-bench.plt").string();
+    std::ofstream out(file, std::ios::binary);
+    GeneratePlot(out, vectors);
+    return file;
+  }();
+  return path;
+}
+
+void ReadPlot(benchmark::State& state) {
+  const std::string& file = GeneratedPlot(state.range(0));
+  TSilentUserInterface ui;
+  TPlotState plot;
+  long progressCalls = 0;
+  std::uint64_t allocations = 0;
+  for (auto _ : state) {
+    std::uint64_t before = AllocationCount();
+    TPlotReadResult read = OpenAndReadPlot(plot, file, ui, [&](int, int) { ++progressCalls; });
+    allocations = AllocationCount() - before;
+    if (!read.Loaded) state.SkipWithError(read.ErrorReport.c_str());
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+  state.counters["vectors"] = plot.VectorArray.Count();
+  state.counters["allocations"] = static_cast<double>(allocations);
+  state.counters["allocs/vector"] = static_cast<double>(allocations) / plot.VectorArray.Count();
+}
+BENCHMARK(ReadPlot)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(3);
+
+void ShotCount(benchmark::State& state) {
+  const std::string& file = GeneratedPlot(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(GetShotCount(file));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
+}
+BENCHMARK(ShotCount)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
