@@ -12,19 +12,6 @@
 
 namespace {
 
-class TSilentUserInterface : public TUserInterface {
-public:
-  void Warning(std::string_view) override {}
-  bool Question(std::string_view) override { return false; }
-  void Error(std::string_view) override {}
-  void Status(int, std::string_view, TColor) override {}
-  void Progress(int) override {}
-  void ElementProgress(long, long) override {}
-  void ProcessEvents() override {}
-  void Log(std::string_view) override {}
-  void SetBusy(bool) override {}
-};
-
 const std::string& GeneratedPlot(long vectors) {
   static const std::string path = [vectors] {
     std::string file = (std::filesystem::temp_directory_path() / "quillmap-bench.plt").string();

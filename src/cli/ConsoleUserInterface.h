@@ -8,19 +8,13 @@
 
 #include "support/UserInterface.h"
 
-class TConsoleUserInterface : public TUserInterface {
+class TConsoleUserInterface : public TSilentUserInterface {
 public:
   TConsoleUserInterface(std::ostream& err, std::string subject) : err_(err), subject_(std::move(subject)) {}
 
   void Warning(std::string_view text) override;
   bool Question(std::string_view text) override;
   void Error(std::string_view text) override;
-  void Status(int, std::string_view, TColor) override {}
-  void Progress(int) override {}
-  void ElementProgress(long, long) override {}
-  void ProcessEvents() override {}
-  void Log(std::string_view) override {}
-  void SetBusy(bool) override {}
 
 private:
   void Say(std::string_view kind, std::string_view text);

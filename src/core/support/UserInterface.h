@@ -22,6 +22,21 @@ public:
   virtual void SetBusy(bool busy) = 0;                       // busy cursor
 };
 
+// Says nothing and answers No: for batch work, and a base for interfaces
+// that show only some of what they are told.
+class TSilentUserInterface : public TUserInterface {
+public:
+  void Warning(std::string_view) override {}
+  bool Question(std::string_view) override { return false; }
+  void Error(std::string_view) override {}
+  void Status(int, std::string_view, TColor) override {}
+  void Progress(int) override {}
+  void ElementProgress(long, long) override {}
+  void ProcessEvents() override {}
+  void Log(std::string_view) override {}
+  void SetBusy(bool) override {}
+};
+
 // Shows the busy state for the life of the guard, also when leaving by exception.
 class TBusyGuard {
 public:
