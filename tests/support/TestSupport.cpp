@@ -31,6 +31,12 @@ std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
   return path.string();
 }
 
+std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) (text += line) += "\r\n";
+  return text;
+}
+
 std::filesystem::path SharedPlotDir() {
   std::filesystem::path dir = std::filesystem::path(QUILLMAP_SHARED_DATA_DIR) / "plt";
   return std::filesystem::is_directory(dir) ? dir : std::filesystem::path();

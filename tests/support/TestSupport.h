@@ -3,6 +3,7 @@
 // told, scratch files, and the folders of real and bundled data.
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,9 @@ public:
 
 // A file of the given bytes in a scratch folder that lives as long as the process.
 std::string WriteScratchFile(std::string_view name, std::string_view bytes);
+
+// Joins lines with CR LF, each line ended, as plot files have them.
+std::string Lines(std::initializer_list<std::string_view> lines);
 
 // The folder of real plot files beside the repository, or empty when absent.
 std::filesystem::path SharedPlotDir();

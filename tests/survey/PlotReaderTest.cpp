@@ -21,13 +21,6 @@ std::unique_ptr<TRead> ReadText(std::string_view text, const TPlotProgress& prog
   return read;
 }
 
-// Joins lines with CR LF, each line ended.
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) (text += line) += "\r\n";
-  return text;
-}
-
 TEST(PlotReader, ReadsTheStationPartOfAVectorLine) {
   struct Case {
     const char* line;

@@ -1,0 +1,70 @@
+#include "AppContext.h"
+
+#include "export/Colors.h"
+#include "export/ShotWalk.h"
+
+TAppContext::TAppContext(TUserInterface& ui, bool surveyFoot) : ui_(ui) {
+  Settings.SetSurveyFoot(surveyFoot);
+  Tree.OnCheckChange([this](TCheckChange change) { TreeChecksChanged(change); });
+}
+
+void TAppContext::TreeChecksChanged(TCheckChange change) {
+  // A single click recomputes the centre; bulk changes only redraw, and only
+  // when the marks matter.
+  if (change == TCheckChange::Single) {
+    FindObjectCenter();
+    UpdatePlot();
+  } else if (Settings.Checked(TSetting::ExcludeSections)) {
+    UpdatePlot();
+  }
+}
+
+TPlotReadResult TAppContext::LoadPlotFile(const std::string& fileName, const TPlotProgress& progress) {
+  int shotCount = GetShotCount(fileName);
+  Settings.Set(TSetting::ShowPassageWalls, shotCount < PassageWallShotLimit);
+  ui_.Status(1, "Loading Plot File", clLime);
+  TPlotReadResult read = OpenAndReadPlot(Plot, fileName, ui_, progress);
+  ui_.Status(1, "Display Survey Tree", clLime);
+  Tree.DisplaySurveyTree(progress);
+  ui_.Progress(75);
+  Settings.Set(TSetting::ExcludeSections, 0);
+  ui_.Status(1, "Initializing Plot", clLime);
+  ui_.Progress(80);
+  InitializePlotParams();
+  ui_.Status(1, "Centering", clLime);
+  ui_.Progress(95);
+  FindObjectCenter();
+  ui_.Status(1, "Loading Complete", clLime);
+  ui_.Progress(100);
+  return read;
+}
+
+bool TAppContext::IsFileLoaded() {
+  if (!Plot.FileLoaded) ui_.Warning("No Plot File Loaded.");
+  return Plot.FileLoaded;
+}
+
+void TAppContext::InitializePlotParams() {
+  if (!Plot.FileLoaded) return;
+  Projection.InitalizeDisplay(GetPlotParams(Settings, Projection), Plot);
+  Settings.ResetScale();
+  Settings.ResetPaperOffset();
+  Settings.ResetCaveOffset();
+}
+
+void TAppContext::FindObjectCenter() {
+  Projection.ObjectCenter = GetCaveExtents(Plot, Tree, Settings.Checked(TSetting::ExcludeSections)).Center;
+}
+
+TSVGInfo TAppContext::SVGInfo() {
+  SetPassageParameters(Settings, Passage);
+  return GetSVGInfo(Settings, Projection, Plot.PlotFile);
+}
+
+T2DVector TAppContext::CenteringOffset() {
+  return Projection.CenteringOffset(GetPlotParams(Settings, Projection), Plot.CaveBox);
+}
+
+void TAppContext::UpdatePlot() {
+  for (const auto& listener : updateListeners_) listener();
+}

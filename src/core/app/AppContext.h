@@ -1,0 +1,63 @@
+#pragma once
+// The application context: the one plot state, its survey tree, the
+// projection and the settings, wired together. The window and the command
+// line drive it; it reports through the user interface.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "PlotSettings.h"
+#include "SettingsModel.h"
+#include "export/PlotParams.h"
+#include "export/Projection.h"
+#include "survey/PlotReader.h"
+#include "survey/PlotState.h"
+#include "survey/SurveyTree.h"
+#include "support/UserInterface.h"
+
+class TAppContext : private TSettingsEnvironment {
+public:
+  explicit TAppContext(TUserInterface& ui, bool surveyFoot = false);
+  TAppContext(const TAppContext&) = delete;
+  TAppContext& operator=(const TAppContext&) = delete;
+
+  // Reads a plot file and makes it the current survey: tree rebuilt, view
+  // and paper position reset, "Exclude Sections/Surveys" cleared. A failed
+  // read keeps what was read (the reader has warned). Throws when the file
+  // cannot be opened.
+  TPlotReadResult LoadPlotFile(const std::string& fileName, const TPlotProgress& progress = {});
+  // "No Plot File Loaded." unless a plot is loaded.
+  bool IsFileLoaded();
+  // Refits the projection to the plot and resets scale, paper offset and cave offset.
+  void InitializePlotParams();
+  // The centre of the included shots, for centring.
+  void FindObjectCenter();
+  // The records of one drawing, gathered afresh; also sets the passage parameters.
+  TSVGInfo SVGInfo();
+
+  // Called whenever a drawing setting changed (the preview repaints).
+  void OnUpdatePlot(std::function<void()> listener) { updateListeners_.push_back(std::move(listener)); }
+
+  TUserInterface& UI() { return ui_; }
+  TPlotState Plot;
+  TSurveyTree Tree{Plot};
+  TProjection Projection;
+  TSettingsModel Settings{*this};
+  TPassageParameters Passage;
+
+private:
+  double BaseScale() const override { return Projection.BaseScale; }
+  T2DVector StationOrigin() const override { return Projection.StationOrigin; }
+  T2DVector CenteringOffset() override;
+  void ResetView() override { InitializePlotParams(); }
+  void SelectionChanged() override { FindObjectCenter(); }
+  void UpdatePlot() override;
+  void TreeChecksChanged(TCheckChange change);
+
+  TUserInterface& ui_;
+  std::vector<std::function<void()>> updateListeners_;
+};
+
+// Plot files with more shots than this open with passage walls hidden in the preview.
+constexpr int PassageWallShotLimit = 5000;

@@ -1,0 +1,79 @@
+#include "ShotWalk.h"
+
+#include <algorithm>
+
+namespace {
+
+// Visits every non-move vector of the surveys in sections with its tree
+// position; `shot(start, survey, selection, vector)` is called for the
+// included ones, where start tells the first shot after a move.
+template <typename Visitor>
+void WalkShots(const TPlotState& plot, const TSurveyTree& tree, bool selective, Visitor&& shot) {
+  const int treeShots = static_cast<int>(tree.ShotNodes().size());
+  int treeIndex = 0;
+  bool start = true;
+  for (int section = 0; section < plot.SectionArray.Count(); ++section) {
+    TIndexRange surveys = plot.SectionStartEnd(section);
+    for (int survey = surveys.First; survey <= surveys.Last; ++survey) {
+      TIndexRange vectors = plot.SurveyStartEnd(survey);
+      for (int i = vectors.First; i <= vectors.Last; ++i) {
+        if (plot.VectorArray[i].Command == 'M') {
+          start = true;
+          continue;
+        }
+        if (treeIndex == treeShots) return;  // a tree not built for this plot
+        TShotSelection selection = tree.IsTreeItemSelected(section, survey, treeIndex++);
+        if (selection.Selected || !selective) {
+          shot(start, survey, selection, i);
+          start = false;
+        }
+      }
+    }
+  }
+}
+
+void Widen(TBoundBox& box, const TLocation& at) {
+  box.Min = {std::min(box.Min.East, at.East), std::min(box.Min.North, at.North), std::min(box.Min.Vert, at.Vert)};
+  box.Max = {std::max(box.Max.East, at.East), std::max(box.Max.North, at.North), std::max(box.Max.Vert, at.Vert)};
+}
+
+}  // namespace
+
+void PlotPassageShots(TProjection& projection, const TPlotState& plot, const TSurveyTree& tree,
+                      const TSVGInfo& info, const TPlotProcedure& plotProc) {
+  if (!plotProc) return;
+  projection.ConfigureRotation(BoxCenter(plot.CaveBox), info.PlotParams.YawAngle, info.PlotParams.PitchAngle);
+  IterateShots(projection, plot, tree, info, plotProc);
+}
+
+void IterateShots(const TProjection& projection, const TPlotState& plot, const TSurveyTree& tree,
+                  const TSVGInfo& info, const TPlotProcedure& plotProc) {
+  const TPlotParams& params = info.PlotParams;
+  TSurveyID surveyInfo;  // copied once per survey; only the flags change per shot
+  int surveyOfInfo = -1;
+  WalkShots(plot, tree, params.Selective, [&](bool start, int survey, const TShotSelection& shot, int vector) {
+    if (survey != surveyOfInfo) {
+      surveyInfo = plot.SurveyArray[survey];
+      surveyOfInfo = survey;
+    }
+    surveyInfo.Flags = plot.VectorArray[vector].Flags;
+    T3DVector v1 = plot.VectorArray[shot.FromInx].Location.Vector();
+    T3DVector v2 = plot.VectorArray[shot.ToInx].Location.Vector();
+    projection.DoFullTransform(v1, params);
+    projection.DoFullTransform(v2, params);
+    plotProc(start, shot.FromInx, shot.ToInx, v1, v2, info, surveyInfo);
+  });
+}
+
+TCaveExtents GetCaveExtents(const TPlotState& plot, const TSurveyTree& tree, bool selective) {
+  TCaveExtents extents;
+  extents.Box = {{1e100, 1e100, 1e100}, {-1e100, -1e100, -1e100}};
+  bool any = false;
+  WalkShots(plot, tree, selective, [&](bool, int, const TShotSelection& shot, int) {
+    Widen(extents.Box, plot.VectorArray[shot.FromInx].Location);
+    Widen(extents.Box, plot.VectorArray[shot.ToInx].Location);
+    any = true;
+  });
+  if (any) extents.Center = BoxCenter(extents.Box);
+  return extents;
+}
