@@ -4,26 +4,15 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "AllocationCounter.h"
-#include "PlotGenerator.h"
+#include "BenchPlots.h"
 #include "survey/PlotReader.h"
 
 namespace {
 
-const std::string& GeneratedPlot(long vectors) {
-  static const std::string path = [vectors] {
-    std::string file = (std::filesystem::temp_directory_path() / "quillmap-bench.plt").string();
-    std::ofstream out(file, std::ios::binary);
-    GeneratePlot(out, vectors);
-    return file;
-  }();
-  return path;
-}
-
 void ReadPlot(benchmark::State& state) {
-  const std::string& file = GeneratedPlot(state.range(0));
+  const std::string& file = GeneratedPlotFile(state.range(0));
   TSilentUserInterface ui;
   TPlotState plot;
   long progressCalls = 0;
@@ -42,7 +31,7 @@ void ReadPlot(benchmark::State& state) {
 BENCHMARK(ReadPlot)->Arg(1000000)->Unit(benchmark::kMillisecond)->MinTime(3);
 
 void ShotCount(benchmark::State& state) {
-  const std::string& file = GeneratedPlot(state.range(0));
+  const std::string& file = GeneratedPlotFile(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(GetShotCount(file));
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(std::filesystem::file_size(file)));
 }

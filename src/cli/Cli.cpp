@@ -8,7 +8,8 @@
 namespace {
 
 constexpr std::string_view UsageText =
-    "usage: quillmap info FILE.plt [--json]   counts, cave box and dates of a plot file\n"
+    "usage: quillmap info FILE.plt [--json] [--tree]\n"
+    "                                         counts, cave box, dates and survey tree of a plot file\n"
     "       quillmap dump FILE.plt            every vector, survey and section, tab-separated\n"
     "       quillmap --version | --help\n";
 

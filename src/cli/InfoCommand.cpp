@@ -1,4 +1,5 @@
-// quillmap info FILE [--json]: what a plot file holds, in a few lines.
+// quillmap info FILE [--json] [--tree]: what a plot file holds, in a few
+// lines; with --tree also its survey tree.
 
 #include <algorithm>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "support/NumberText.h"
+#include "survey/SurveyTree.h"
 
 namespace {
 
@@ -52,7 +54,27 @@ std::string TextPoint(const TLocation& at) {
   return "E " + FormatFixed(at.East, 2) + "  N " + FormatFixed(at.North, 2) + "  V " + FormatFixed(at.Vert, 2);
 }
 
-void PrintJson(const TPlotSummary& s, std::ostream& out) {
+int Depth(const TSurveyTree& tree, int node) {
+  int depth = 0;
+  for (int parent = tree.Parent(node); parent != TSurveyTree::NoNode; parent = tree.Parent(parent)) ++depth;
+  return depth;
+}
+
+void PrintTreeText(const TSurveyTree& tree, std::ostream& out) {
+  for (int node = 0; node < tree.NodeCount(); ++node)
+    out << std::string(2 * Depth(tree, node), ' ') << ItemTypeName(tree.Info(node).ItemType) << ": " << tree.Text(node)
+        << '\n';
+}
+
+void PrintTreeJson(const TSurveyTree& tree, std::ostream& out) {
+  out << "  \"tree\": [";
+  for (int node = 0; node < tree.NodeCount(); ++node)
+    out << (node ? ",\n    " : "\n    ") << "{\"depth\": " << Depth(tree, node) << ", \"kind\": "
+        << JsonString(ItemTypeName(tree.Info(node).ItemType)) << ", \"text\": " << JsonString(tree.Text(node)) << "}";
+  out << "\n  ],\n";
+}
+
+void PrintJson(const TPlotSummary& s, const TSurveyTree* tree, std::ostream& out) {
   auto date = [&](const TCaveDate& d) { return s.dated ? JsonString(DateText(d)) : std::string("null"); };
   out << "{\n"
       << "  \"file\": " << JsonString(s.file) << ",\n"
@@ -65,8 +87,9 @@ void PrintJson(const TPlotSummary& s, std::ostream& out) {
       << "  \"caveBox\": {\"min\": " << JsonPoint(s.caveBox.Min) << ", \"max\": " << JsonPoint(s.caveBox.Max) << "},\n"
       << "  \"caveOrigin\": " << JsonPoint(s.caveOrigin) << ",\n"
       << "  \"minDate\": " << date(s.minDate) << ",\n"
-      << "  \"maxDate\": " << date(s.maxDate) << ",\n"
-      << "  \"error\": " << (s.read.Loaded ? std::string("null") : JsonString(s.read.ErrorReport)) << "\n"
+      << "  \"maxDate\": " << date(s.maxDate) << ",\n";
+  if (tree) PrintTreeJson(*tree, out);
+  out << "  \"error\": " << (s.read.Loaded ? std::string("null") : JsonString(s.read.ErrorReport)) << "\n"
       << "}\n";
 }
 
@@ -88,9 +111,10 @@ void PrintText(const TPlotSummary& s, std::ostream& out) {
 
 int InfoCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err) {
   std::string file;
-  bool json = false;
+  bool json = false, withTree = false;
   for (const std::string& arg : args) {
     if (arg == "--json") json = true;
+    else if (arg == "--tree") withTree = true;
     else if (arg.starts_with("-")) return UsageError(err, "info: unknown option \"" + arg + "\"");
     else if (file.empty()) file = arg;
     else return UsageError(err, "info: one plot file at a time");
@@ -100,6 +124,13 @@ int InfoCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err) 
   TPlotState plot;
   TPlotReadResult read = LoadPlotForCommand(plot, file, err);
   TPlotSummary summary = Summarize(file, read, plot);
-  json ? PrintJson(summary, out) : PrintText(summary, out);
+  TSurveyTree tree(plot);
+  if (withTree) tree.DisplaySurveyTree();
+  if (json) {
+    PrintJson(summary, withTree ? &tree : nullptr, out);
+  } else {
+    PrintText(summary, out);
+    if (withTree) PrintTreeText(tree, out);
+  }
   return read.Loaded ? ExitLoaded : ExitFailed;
 }

@@ -31,6 +31,14 @@ TEST(Cli, InfoPrintsJsonOfALoadedPlot) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << expected << " in\n" << run.out;
 }
 
+TEST(Cli, InfoShowsTheSurveyTree) {
+  TRun run = RunCli({"info", WriteScratchFile("small.plt", SmallPlot), "--tree"});
+  EXPECT_NE(run.out.find("Section: Cave\n  Survey: A\n    Shot: A1 - A\xE9\n    Shot: A\xE9 - ?\n"), std::string::npos)
+      << run.out;
+  run = RunCli({"info", WriteScratchFile("small.plt", SmallPlot), "--tree", "--json"});
+  EXPECT_NE(run.out.find("{\"depth\": 2, \"kind\": \"Shot\", \"text\": \"A1 - A\xC3\xA9\"}"), std::string::npos) << run.out;
+}
+
 TEST(Cli, InfoReportsAFailedRead) {
   std::string file = WriteScratchFile("broken.plt", "SCave\r\nNA\r\nM 1 2 x\r\n");
   TRun run = RunCli({"info", file, "--json"});
