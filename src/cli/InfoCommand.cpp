@@ -8,7 +8,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "support/NumberText.h"
-#include "survey/SurveyTree.h"
+#include "survey/QMCaveTree.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "export/Colors.h"
+#include "export/QMColors.h"
 #include "export/PaperSizes.h"
-#include "export/Units.h"
+#include "export/QMScaleUnits.h"
 
 namespace {
 

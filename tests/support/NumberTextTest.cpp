@@ -43,7 +43,8 @@ TEST(NumberText, IgnoresACommaLocale) {
 
 TEST(NumberText, FormatsFixedAndShortest) {
   EXPECT_EQ(FormatFixed(2.0 / 3, 3), "0.667");
-  EXPECT_EQ(FormatFixed(-0.004, 2), "-0.00");
+  EXPECT_EQ(FormatFixed(-0.004, 2), "0.00");
+  EXPECT_EQ(FormatFixed(-0.006, 2), "-0.01");
   EXPECT_EQ(FormatFixed(1e20, 1), "100000000000000000000.0");
   EXPECT_EQ(FormatShortest(0.1), "0.1");
   EXPECT_EQ(FormatShortest(1556020.18), "1556020.18");

@@ -1,6 +1,6 @@
 #include "AppContext.h"
 
-#include "export/Colors.h"
+#include "export/QMColors.h"
 #include "export/ShotWalk.h"
 
 TAppContext::TAppContext(TUserInterface& ui, bool surveyFoot) : ui_(ui) {

@@ -9,11 +9,11 @@
 
 #include "PlotSettings.h"
 #include "SettingsModel.h"
-#include "export/PlotParams.h"
+#include "export/QMGlobal.h"
 #include "export/Projection.h"
 #include "survey/PlotReader.h"
 #include "survey/PlotState.h"
-#include "survey/SurveyTree.h"
+#include "survey/QMCaveTree.h"
 #include "support/UserInterface.h"
 
 class TAppContext : private TSettingsEnvironment {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "SettingsModel.h"
-#include "export/PlotParams.h"
+#include "export/QMGlobal.h"
 #include "export/Projection.h"
 
 TPlotParams GetPlotParams(const TSettingsModel& settings, const TProjection& projection);

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "SettingsTable.h"
-#include "export/Colors.h"
-#include "export/Units.h"
+#include "export/QMColors.h"
+#include "export/QMScaleUnits.h"
 #include "support/Vector.h"
 
 // What the reactions need from the rest of the program.

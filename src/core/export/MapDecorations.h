@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
-#include "PlotParams.h"
-#include "Units.h"
+#include "QMGlobal.h"
+#include "QMScaleUnits.h"
 
 using TGridProcedure =
     std::function<void(bool horizontal, bool major, T2DVector v1, T2DVector v2, const TPlotParams& params)>;

@@ -3,7 +3,7 @@
 // box into 95 % of the printable window, the paper position of the first
 // station, the yaw-then-pitch rotation and the full transform.
 
-#include "PlotParams.h"
+#include "QMGlobal.h"
 #include "survey/CaveTypes.h"
 #include "survey/PlotState.h"
 #include "support/Vector.h"

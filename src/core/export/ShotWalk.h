@@ -5,10 +5,10 @@
 
 #include <functional>
 
-#include "PlotParams.h"
+#include "QMGlobal.h"
 #include "Projection.h"
 #include "survey/PlotState.h"
-#include "survey/SurveyTree.h"
+#include "survey/QMCaveTree.h"
 
 // One drawn shot: Start is true for the first shot after a move (draw the
 // from-station too); v1 and v2 are the transformed end points; the survey

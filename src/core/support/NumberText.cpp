@@ -1,5 +1,6 @@
 #include "NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -77,8 +78,19 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+void AppendFixed(std::string& out, double value, int decimals) {
+  char buffer[400];  // room for any double in fixed notation
+  const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  const char* begin = buffer;
+  // "-0.00" says nothing that "0.00" does not.
+  if (*begin == '-' && std::none_of(begin + 1, end, [](char c) { return c >= '1' && c <= '9'; })) ++begin;
+  out.append(begin, end);
+}
+
 std::string FormatFixed(double value, int decimals) {
-  return FormatWith(value, std::chars_format::fixed, decimals);
+  std::string text;
+  AppendFixed(text, value, decimals);
+  return text;
 }
 
 std::string FormatShortest(double value) { return FormatWith(value); }

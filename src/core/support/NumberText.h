@@ -13,8 +13,10 @@ std::optional<double> ParseReal(std::string_view text);
 // A whole text of optional sign and digits that fits 32 bits.
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
-// Fixed-point with the given number of decimals.
+// Fixed-point with the given number of decimals; a value that rounds to
+// zero is written without a sign.
 std::string FormatFixed(double value, int decimals);
+void AppendFixed(std::string& out, double value, int decimals);
 // The shortest text that reads back as the same value.
 std::string FormatShortest(double value);
 std::string FormatShortest(float value);

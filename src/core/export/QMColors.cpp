@@ -1,4 +1,4 @@
-#include "Colors.h"
+#include "QMColors.h"
 
 const std::array<TColorItem, 13> SVAColorSetArray = {{
     {"Shot Line", &TSVGColors::LineColor},

@@ -1,4 +1,4 @@
-#include "SurveyTree.h"
+#include "QMCaveTree.h"
 
 #include <cctype>
 

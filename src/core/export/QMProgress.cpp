@@ -1,8 +1,8 @@
-#include "Progress.h"
+#include "QMProgress.h"
 
 #include <algorithm>
 
-#include "Colors.h"
+#include "QMColors.h"
 
 void TProgressDisplay::SetProgress(int value) {
   position_ = std::clamp(value, 0, 100);

@@ -1,4 +1,4 @@
-#include "Units.h"
+#include "QMScaleUnits.h"
 
 TFootFactors::TFootFactors(bool surveyFoot)
     : Feet2Meters(surveyFoot ? 0.304800609601 : 0.3048),

@@ -1,4 +1,4 @@
-#include "survey/SurveyTree.h"
+#include "survey/QMCaveTree.h"
 
 #include <gtest/gtest.h>
 
