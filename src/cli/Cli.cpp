@@ -11,6 +11,16 @@ constexpr std::string_view UsageText =
     "usage: quillmap info FILE.plt [--json] [--tree]\n"
     "                                         counts, cave box, dates and survey tree of a plot file\n"
     "       quillmap dump FILE.plt            every vector, survey and section, tab-separated\n"
+    "       quillmap export FILE.plt [-o OUT.svg] [--overwrite] [--verbose] [options]\n"
+    "                                         the plot as a layered SVG drawing; options:\n"
+    "         --view plan|profile  --units feet|meters  --scale-factor F | --feet-per-inch F | --ratio N\n"
+    "         --yaw DEG | --paper-rotation DEG  --pitch DEG  --paper NAME | --paper-size W,H\n"
+    "         --landscape | --portrait  --margins X,Y  --paper-offset X,Y  --center  --grid SPACING\n"
+    "         --scale-bar modulo|fixed  --passage-shape square|diamond|octagon  --corner-threshold DEG\n"
+    "         --rounding-depth none|one|two  --substitute-diameter D  --[no-]substitute-missing\n"
+    "         --[no-]expand-passages  --[no-]vertical-prisms  --vertical-threshold DEG\n"
+    "         --[no-]merge-passages  --[no-]seal-passage-ends  --no-inkscape  --no-illustrator  --ai10\n"
+    "         --select NAME (repeatable: draw only the named sections, surveys and shots)\n"
     "       quillmap --version | --help\n";
 
 struct TSubcommand {
@@ -21,6 +31,7 @@ struct TSubcommand {
 const TSubcommand Subcommands[] = {
     {"info", InfoCommand},
     {"dump", DumpCommand},
+    {"export", ExportCommand},
 };
 
 }  // namespace

@@ -16,3 +16,20 @@ bool TConsoleUserInterface::Question(std::string_view text) {
 }
 
 void TConsoleUserInterface::Error(std::string_view text) { Say("error: ", text); }
+
+void TConsoleUserInterface::Status(int line, std::string_view text, TColor) {
+  if (verbose_ && line == 1) Say("", text);
+}
+
+void TConsoleUserInterface::Progress(int percent) {
+  if (!progressBar_ || percent == shownPercent_) return;
+  shownPercent_ = percent;
+  constexpr int Width = 40;
+  int filled = percent * Width / 100;
+  err_ << "\r[" << std::string(static_cast<std::size_t>(filled), '#') << std::string(static_cast<std::size_t>(Width - filled), ' ')
+       << "] " << percent << "%" << (percent >= 100 ? "\n" : "") << std::flush;
+}
+
+void TConsoleUserInterface::Log(std::string_view line) {
+  if (verbose_) err_ << line << '\n';
+}

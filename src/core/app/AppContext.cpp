@@ -1,6 +1,8 @@
 #include "AppContext.h"
 
+#include "Version.h"
 #include "export/QMColors.h"
+#include "export/QMExport.h"
 #include "export/ShotWalk.h"
 
 TAppContext::TAppContext(TUserInterface& ui, bool surveyFoot) : ui_(ui) {
@@ -59,6 +61,12 @@ void TAppContext::FindObjectCenter() {
 TSVGInfo TAppContext::SVGInfo() {
   SetPassageParameters(Settings, Passage);
   return GetSVGInfo(Settings, Projection, Plot.PlotFile);
+}
+
+void TAppContext::ExportSVG(const std::string& fileName) {
+  TSVGInfo info = SVGInfo();
+  TExportSources sources{Plot, Tree, Projection, Settings.Colors(), Settings.FootFactors(), GeneratorStampNow()};
+  WriteSVGToFile(fileName, info, sources, ui_);
 }
 
 T2DVector TAppContext::CenteringOffset() {

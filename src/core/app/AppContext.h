@@ -35,6 +35,8 @@ public:
   void FindObjectCenter();
   // The records of one drawing, gathered afresh; also sets the passage parameters.
   TSVGInfo SVGInfo();
+  // Writes the current survey as an SVG drawing; throws naming the file on failure.
+  void ExportSVG(const std::string& fileName);
 
   // Called whenever a drawing setting changed (the preview repaints).
   void OnUpdatePlot(std::function<void()> listener) { updateListeners_.push_back(std::move(listener)); }

@@ -1,0 +1,35 @@
+#pragma once
+// The SVG export: the whole document, from the XML declaration to the
+// closing tag, with the style entities, the definitions, the station marker
+// symbol and the layer tree that editors, merge and repair rely on.
+
+#include <ostream>
+#include <string>
+
+#include "QMColors.h"
+#include "QMGlobal.h"
+#include "QMProgress.h"
+#include "QMScaleUnits.h"
+#include "Projection.h"
+#include "survey/PlotState.h"
+#include "survey/QMCaveTree.h"
+
+// What an export reads besides its settings record.
+struct TExportSources {
+  const TPlotState& Plot;
+  const TSurveyTree& Tree;
+  TProjection& Projection;
+  const TSVGColors& Colors;
+  const TFootFactors& Factors;
+  std::string GeneratorStamp;  // the version text, a blank, the date and time of the export
+};
+
+constexpr int ExportSteps = 20;
+
+void WriteSVGToStream(std::ostream& stream, const TSVGInfo& info, TExportSources& sources,
+                      TProgressDisplay& progress);
+
+// Writes the document to fileName, replacing the file only once the whole
+// document is written. Throws std::runtime_error naming the file when it
+// cannot be written.
+void WriteSVGToFile(const std::string& fileName, const TSVGInfo& info, TExportSources& sources, TUserInterface& ui);

@@ -1,0 +1,202 @@
+// The layers that show the survey itself and the map furniture: background,
+// reference text, shot lines, station markers and labels, grid, scale bar,
+// north arrow and frame.
+
+#include "MapDecorations.h"
+#include "QMExportRun.h"
+#include "ShotWalk.h"
+#include "support/NumberText.h"
+
+namespace {
+
+void AppendPair(std::string& out, T2DVector p, int decimals, char separator) {
+  AppendFixed(out, p.X, decimals);
+  out += separator;
+  AppendFixed(out, p.Y, decimals);
+}
+
+// The printable window as one closed path in the given style.
+void WriteWindowPath(TSVGExport& run, std::string_view style) {
+  const TPlotParams& params = run.Info().PlotParams;
+  T2DVector p1 = params.Margin * PointsPerInch, p2 = (params.PaperWindow + params.Margin) * PointsPerInch;
+  std::string d = "M";
+  AppendFixed(d, p1.X, 1);
+  d += " , ";
+  AppendFixed(d, p1.Y, 1);
+  d += 'H';
+  AppendFixed(d, p2.X, 1);
+  d += 'V';
+  AppendFixed(d, p2.Y, 1);
+  d += 'H';
+  AppendFixed(d, p1.X, 1);
+  d += 'z';
+  run.PutStyleAttribute(style);
+  run.Xml().PutAttribute("d", d);
+  run.Xml().XMLWriteClosedElementAttrib("path");
+}
+
+// The survey layers show the shots of plain surveys only, as the preview
+// does: feature and range surveys have layers of their own.
+template <typename ShotProc>
+void WalkSurveyShots(TSVGExport& run, ShotProc&& shot) {
+  TExportSources& sources = run.Sources();
+  PlotPassageShots(sources.Projection, sources.Plot, sources.Tree, run.Info(),
+                   [&](bool start, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2, const TSVGInfo&,
+                       const TSurveyID& survey) {
+                     if (survey.SurveyType == stSurvey) shot(start, fromInx, toInx, v1, v2, survey);
+                   });
+}
+
+// Walks the drawn shots and hands each station to `station` once, at its
+// first drawn occurrence, with case-insensitive names.
+template <typename StationProc>
+void WalkStations(TSVGExport& run, StationProc&& station) {
+  TExportSources& sources = run.Sources();
+  run.ClearDupeList();
+  WalkSurveyShots(run, [&](bool start, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2,
+                           const TSurveyID&) {
+                     std::string_view from = sources.Plot.VectorArray[fromInx].Station;
+                     std::string_view to = sources.Plot.VectorArray[toInx].Station;
+                     if (start && run.AddToDupeList(from)) station(from, run.Transform(v1));
+                     if (run.AddToDupeList(to)) station(to, run.Transform(v2));
+                   });
+}
+
+}  // namespace
+
+void WriteBackground(TSVGExport& run) { WriteWindowPath(run, "B_s"); }
+void WriteFrame(TSVGExport& run) { WriteWindowPath(run, "F_s"); }
+
+void WriteReference(TSVGExport& run) {
+  const TRefInfo& ref = run.Info().RefInfo;
+  const double toMeters = run.Sources().Factors.Feet2Meters;
+  std::string text = AddEscapeChars(ref.Filename);
+  text += ' ';
+  text += ref.ViewAngle;
+  text += ": ";
+  AppendFixed(text, InvertRotation(ref.WriteYaw), 1);
+  text += " Scale: 1:";
+  AppendFixed(text, ref.ScaleRatio, 6);
+  text += " Frame: ";
+  AppendPair(text, ref.FrameDims * toMeters, 3, 'x');
+  text += "m Center: ";
+  AppendPair(text, ref.FrameCenter * toMeters, 3, ' ');
+  text += " Pitch: ";
+  AppendFixed(text, ref.WritePitch, 3);
+  run.PutStyleAttribute("T_s");
+  T2DVector at = run.Info().TitlePos * PointsPerInch;
+  run.WriteSVGText(text, at.X, at.Y);
+}
+
+void WriteAllVectors(TSVGExport& run) {
+  TExportSources& sources = run.Sources();
+  TXMLWriter& xml = run.Xml();
+  std::string id, d;
+  WalkSurveyShots(run, [&](bool, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2,
+                           const TSurveyID& survey) {
+                     id.clear();
+                     AppendEscaped(id, sources.Plot.VectorArray[fromInx].Station);
+                     id += '_';
+                     AppendEscaped(id, sources.Plot.VectorArray[toInx].Station);
+                     T2DVector p1 = run.Transform(v1), offset = run.Transform(v2) - p1;
+                     d = "M";
+                     AppendPair(d, p1, 2, ',');
+                     d += 'l';
+                     AppendPair(d, offset, 2, ',');
+                     xml.PutAttribute("id", id);
+                     bool splay = survey.Flags.View().find('S') != std::string_view::npos;
+                     run.PutStyleAttribute(splay ? "S_s" : "V_s");
+                     if (splay) xml.PutAttribute("stroke-dasharray", "5,5");
+                     xml.PutAttribute("d", d);
+                     xml.XMLWriteClosedElementAttrib("path");
+                   });
+}
+
+void WriteAllMarkers(TSVGExport& run) {
+  TXMLWriter& xml = run.Xml();
+  std::string transform;
+  WalkStations(run, [&](std::string_view, T2DVector at) {
+    transform = "matrix(";
+    AppendFixed(transform, MarkerScale, 3);
+    transform += " 0 0 -";
+    AppendFixed(transform, MarkerScale, 3);
+    transform += ' ';
+    AppendPair(transform, at, 3, ' ');
+    transform += ')';
+    xml.PutAttribute("xlink:href", "#_m");
+    xml.PutAttribute("width", "2");
+    xml.PutAttribute("height", "2");
+    xml.PutAttribute("x", "-1");
+    xml.PutAttribute("y", "-1");
+    xml.PutAttribute("transform", transform);
+    run.PutStyleAttribute("MarkerStyle");
+    xml.XMLWriteClosedElementAttrib("use");
+  });
+}
+
+// Each label is a layer of its own, named after its station.
+void WriteAllLabels(TSVGExport& run) {
+  TXMLWriter& xml = run.Xml();
+  std::string name;
+  WalkStations(run, [&](std::string_view station, T2DVector at) {
+    name.clear();
+    AppendEscaped(name, station);
+    run.OpenSVGLayer(name);
+    run.PutStyleAttribute("L_s");
+    xml.PutAttribute("x", at.X, 3);
+    xml.PutAttribute("y", at.Y, 3);
+    xml.XMLWriteCompleteElementAttrib("text", name);
+    run.CloseSVGLayer();
+  });
+}
+
+// The grid runs right and down from the window's top-left corner.
+void WriteGrid(TSVGExport& run) {
+  TXMLWriter& xml = run.Xml();
+  const T2DVector margin = run.Info().PlotParams.Margin * PointsPerInch;
+  std::string d;
+  DrawMajorGrid(run.Info(), [&](bool horizontal, bool major, T2DVector v1, T2DVector v2, const TPlotParams&) {
+    T2DVector p1 = v1 * PointsPerInch + margin, p2 = v2 * PointsPerInch + margin;
+    d = "M";
+    AppendPair(d, p1, 3, ' ');
+    d += horizontal ? 'H' : 'V';
+    AppendFixed(d, horizontal ? p2.X : p2.Y, 3);
+    run.PutStyleAttribute(major ? "G_0" : "G_1");
+    xml.PutAttribute("d", d);
+    xml.XMLWriteClosedElementAttrib("path");
+  });
+}
+
+void WriteScaleBar(TSVGExport& run) {
+  DoScaleBar(
+      run.Info(), run.Sources().Factors,
+      [&](const std::string& text, bool doRect, bool filled, T2DVector p1, T2DVector p2) {
+        if (doRect) {
+          run.PutStyleAttribute(filled ? "ScalebarStyle1" : "ScalebarStyle2");
+          run.WriteSVGQuad(run.Transform2D(p1), run.Transform2D({p2.X, p1.Y}), run.Transform2D(p2),
+                           run.Transform2D({p1.X, p2.Y}));
+        } else {
+          run.PutStyleAttribute("T_s");
+          T2DVector at = run.Transform2D(p1);
+          run.WriteSVGText(text, at.X, at.Y);
+        }
+      },
+      FormatFixed);
+}
+
+void WriteNorthArrow(TSVGExport& run) {
+  DoNorthArrow(run.Info(), [&](bool line, bool filled, T2DVector p1, T2DVector p2, T2DVector p3) {
+    if (line) {
+      std::string d = "M";
+      AppendPair(d, run.Transform2D(p1), 2, ',');
+      d += 'L';
+      AppendPair(d, run.Transform2D(p2), 2, ',');
+      run.PutStyleAttribute("ScalebarStyle1");
+      run.Xml().PutAttribute("d", d);
+      run.Xml().XMLWriteClosedElementAttrib("path");
+    } else {
+      run.PutStyleAttribute(filled ? "ScalebarStyle1" : "ScalebarStyle2");
+      run.WriteSVGTriangle(run.Transform2D(p1), run.Transform2D(p2), run.Transform2D(p3));
+    }
+  });
+}
