@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "support/TestSupport.h"
@@ -78,6 +80,72 @@ TEST(Cli, DumpWritesOneLinePerVectorSurveyAndSection) {
             "2\td\t?\t8\t7\t9\t0\t0\t0\t0\t0\t1\t\t\n"
             "survey\t0\tA\tsurvey\t2001-3-4\t0\t0\t0\t0\t0\t0\t0\t0\tx\n"
             "section\t0\tCave\t0\n");
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(CliExport, WritesBesideThePlotAndRefusesToOverwrite) {
+  std::string plot = WriteScratchFile("beside.plt", SmallPlot);
+  std::string svg = plot.substr(0, plot.size() - 4) + ".svg";
+  std::filesystem::remove(svg);
+  TRun run = RunCli({"export", plot});
+  ASSERT_EQ(run.status, ExitLoaded) << run.err;
+  EXPECT_NE(run.out.find(svg), std::string::npos);
+  EXPECT_NE(ReadFile(svg).find("<path id=\"A1_A\xE9\""), std::string::npos);
+
+  std::ofstream(svg, std::ios::binary) << "my drawing";
+  run = RunCli({"export", plot});
+  EXPECT_EQ(run.status, ExitUsage);
+  EXPECT_NE(run.err.find("--overwrite"), std::string::npos);
+  EXPECT_EQ(ReadFile(svg), "my drawing");
+  EXPECT_EQ(RunCli({"export", plot, "--overwrite"}).status, ExitLoaded);
+  EXPECT_NE(ReadFile(svg), "my drawing");
+}
+
+TEST(CliExport, RefusesBadValuesAndWritesNothing) {
+  std::string plot = WriteScratchFile("bad.plt", SmallPlot);
+  std::string svg = WriteScratchFile("bad-out.svg", "") + ".new";
+  struct Case {
+    std::vector<std::string> options;
+    const char* saying;
+  } cases[] = {
+      {{"--yaw", "400"}, "--yaw: 400 is outside 0 to 360"},
+      {{"--scale-factor", "1,5"}, "not a number"},
+      {{"--view", "section"}, "is not one of plan|profile"},
+      {{"--paper", "A11"}, "no standard paper size"},
+      {{"--margins", "1"}, "X,Y"},
+      {{"--colour", "red"}, "unknown option"},
+      {{"--no-yaw"}, "unknown option"},
+      {{"--pitch"}, "needs a value"},
+      {{"--select", "Nowhere"}, "no section, survey or shot is named"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"export", plot, "-o", svg};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    TRun run = RunCli(args);
+    EXPECT_EQ(run.status, ExitUsage) << c.saying;
+    EXPECT_NE(run.err.find(c.saying), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(svg)) << c.saying;
+  }
+}
+
+TEST(CliExport, SetsThePageAsTheWindowWould) {
+  std::string plot = WriteScratchFile("page.plt", SmallPlot);
+  std::string svg = WriteScratchFile("page.svg", "");
+  TRun run = RunCli({"export", plot, "-o", svg, "--overwrite", "--units", "meters", "--paper", " a4 sheet ",
+                     "--portrait", "--no-inkscape", "--no-illustrator", "--ratio", "2400", "--select", "A1 - A\xE9"});
+  ASSERT_EQ(run.status, ExitLoaded) << run.err;
+  std::string text = ReadFile(svg);
+  EXPECT_NE(text.find("width=\"595pt\" height=\"841pt\""), std::string::npos);
+  EXPECT_EQ(text.find("xmlns:inkscape"), std::string::npos);
+  EXPECT_EQ(text.find("i:layer"), std::string::npos);
+  EXPECT_NE(text.find("Scale: 1:2400.000000"), std::string::npos);
+  EXPECT_NE(text.find("<path id=\"A1_A\xE9\""), std::string::npos);
+  EXPECT_EQ(text.find("<path id=\"A\xE9_?\""), std::string::npos);  // not selected
+  EXPECT_EQ(RunCli({"export", "/nonexistent/cave.plt", "-o", svg, "--overwrite"}).status, ExitFailed);
 }
 
 }  // namespace

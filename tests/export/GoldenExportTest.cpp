@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -71,6 +72,16 @@ TEST(GoldenExport, MatchesTheWorkedOutFiles) {
       ADD_FAILURE() << golden.expectedFile << " differs at " << FirstDifference(expected, actual);
     }
   }
+}
+
+TEST(GoldenExport, IgnoresACommaLocale) {
+  std::string saved = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 locale not installed";
+  std::locale previous = std::locale::global(std::locale("de_DE.UTF-8"));
+  std::string actual = Export({"default.svg", {}});
+  std::locale::global(previous);
+  std::setlocale(LC_ALL, saved.c_str());
+  EXPECT_TRUE(actual == ReadBytes(GoldenDir + "default.svg")) << FirstDifference(ReadBytes(GoldenDir + "default.svg"), actual);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 TAppContext::TAppContext(TUserInterface& ui, bool surveyFoot) : ui_(ui) {
   Settings.SetSurveyFoot(surveyFoot);
   Tree.OnCheckChange([this](TCheckChange change) { TreeChecksChanged(change); });
+  Log.OnLine([this](const std::string& line) { ui_.Log(line); });
 }
 
 void TAppContext::TreeChecksChanged(TCheckChange change) {

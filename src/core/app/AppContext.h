@@ -10,6 +10,7 @@
 #include "PlotSettings.h"
 #include "SettingsModel.h"
 #include "export/QMGlobal.h"
+#include "repair/QMProcessLog.h"
 #include "export/Projection.h"
 #include "survey/PlotReader.h"
 #include "survey/PlotState.h"
@@ -47,6 +48,7 @@ public:
   TProjection Projection;
   TSettingsModel Settings{*this};
   TPassageParameters Passage;
+  TProcessLog Log;  // its lines also go to the user interface's log
 
 private:
   double BaseScale() const override { return Projection.BaseScale; }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <fstream>
 #include <span>
 #include <stdexcept>
@@ -113,12 +114,21 @@ void WriteLayer(TSVGExport& run, const TLayerSpec& layer) {
   run.CloseSVGLayer();
 }
 
-std::string ToLower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
-}
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Station names without regard to case.
+struct TCaselessHash {
+  std::size_t operator()(std::string_view text) const {
+    std::size_t hash = 14695981039346656037u;
+    for (char c : text) hash = (hash ^ static_cast<unsigned char>(Lower(c))) * 1099511628211u;
+    return hash;
+  }
+};
+struct TCaselessEqual {
+  bool operator()(std::string_view a, std::string_view b) const {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  }
+};
 
 }  // namespace
 
@@ -131,8 +141,7 @@ TSVGExport::TSVGExport(std::ostream& stream, const TSVGInfo& info, TExportSource
 
 std::string TSVGExport::MakeLayerNameUnique(std::string_view layerName) {
   std::string id(layerName);
-  for (int suffix = 1; layerList_.count(id); ++suffix) id = std::string(layerName) + "-" + std::to_string(suffix);
-  layerList_.insert(id);
+  for (int suffix = 1; !layerList_.insert(id).second; ++suffix) id = std::string(layerName) + "-" + std::to_string(suffix);
   return id;
 }
 
@@ -149,7 +158,20 @@ void TSVGExport::PutStyleAttribute(std::string_view entity) {
   xml_.PutAttribute("style", scratch_);
 }
 
-bool TSVGExport::AddToDupeList(std::string_view station) { return dupeList_.insert(ToLower(station)).second; }
+const std::vector<TSVGExport::TStationMark>& TSVGExport::StationMarks() {
+  if (stationMarksFound_) return stationMarks_;
+  const TPlotArray& vectors = sources_.Plot.VectorArray;
+  // The names stay in the plot, which does not change during an export.
+  std::unordered_set<std::string_view, TCaselessHash, TCaselessEqual> dupeList;
+  dupeList.reserve(static_cast<std::size_t>(vectors.Count()));
+  WalkSurveyShots(*this, [&](bool start, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2,
+                             const TSurveyID&) {
+    if (start && dupeList.insert(vectors[fromInx].Station.View()).second) stationMarks_.push_back({fromInx, Transform(v1)});
+    if (dupeList.insert(vectors[toInx].Station.View()).second) stationMarks_.push_back({toInx, Transform(v2)});
+  });
+  stationMarksFound_ = true;
+  return stationMarks_;
+}
 
 T2DVector TSVGExport::Transform(const T3DVector& v) const {
   return {PointsPerInch * v.X + transOffset_.X,
@@ -268,6 +290,7 @@ void TSVGExport::WriteSymbol() {
 
 void TSVGExport::WriteDocument() {
   layerList_.clear();
+  layerList_.reserve(static_cast<std::size_t>(sources_.Plot.VectorArray.Count()) + 64);
   xml_.ResetXMLWriter();
   WriteHead();
   WriteDocType();

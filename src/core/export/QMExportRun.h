@@ -5,8 +5,10 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "QMExport.h"
+#include "ShotWalk.h"
 #include "XMLLibrary.h"
 
 // The station marker is the 2 x 2 symbol "_m" at this scale.
@@ -42,9 +44,14 @@ public:
   void WriteSVGTriangle(T2DVector p1, T2DVector p2, T2DVector p3);
   void WriteSVGQuad(T2DVector p1, T2DVector p2, T2DVector p3, T2DVector p4);
 
-  // Station names met so far by the marker or label walk, without regard to case.
-  void ClearDupeList() { dupeList_.clear(); }
-  bool AddToDupeList(std::string_view station);  // false when already there
+  // The stations of the drawn survey shots, each once (names compared
+  // without regard to case) at its first drawn occurrence, in walk order:
+  // the marker and label layers both show these.
+  struct TStationMark {
+    int Vector;     // index in the plot's VectorArray
+    T2DVector At;   // SVG point
+  };
+  const std::vector<TStationMark>& StationMarks();
 
 private:
   void WriteHead();
@@ -59,10 +66,23 @@ private:
   TProgressDisplay& progress_;
   TXMLWriter xml_;
   std::unordered_set<std::string> layerList_;
-  std::unordered_set<std::string> dupeList_;
+  std::vector<TStationMark> stationMarks_;
+  bool stationMarksFound_ = false;
   T3DVector transOffset_;
   std::string scratch_;
 };
+
+// The survey layers show the shots of plain surveys only, as the preview
+// does: feature and range surveys have layers of their own.
+template <typename ShotProc>
+void WalkSurveyShots(TSVGExport& run, ShotProc&& shot) {
+  TExportSources& sources = run.Sources();
+  PlotPassageShots(sources.Projection, sources.Plot, sources.Tree, run.Info(),
+                   [&](bool start, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2, const TSVGInfo&,
+                       const TSurveyID& survey) {
+                     if (survey.SurveyType == stSurvey) shot(start, fromInx, toInx, v1, v2, survey);
+                   });
+}
 
 // Layer contents, each writing into the open layer.
 void WriteBackground(TSVGExport& run);

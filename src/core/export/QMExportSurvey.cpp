@@ -35,33 +35,6 @@ void WriteWindowPath(TSVGExport& run, std::string_view style) {
   run.Xml().XMLWriteClosedElementAttrib("path");
 }
 
-// The survey layers show the shots of plain surveys only, as the preview
-// does: feature and range surveys have layers of their own.
-template <typename ShotProc>
-void WalkSurveyShots(TSVGExport& run, ShotProc&& shot) {
-  TExportSources& sources = run.Sources();
-  PlotPassageShots(sources.Projection, sources.Plot, sources.Tree, run.Info(),
-                   [&](bool start, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2, const TSVGInfo&,
-                       const TSurveyID& survey) {
-                     if (survey.SurveyType == stSurvey) shot(start, fromInx, toInx, v1, v2, survey);
-                   });
-}
-
-// Walks the drawn shots and hands each station to `station` once, at its
-// first drawn occurrence, with case-insensitive names.
-template <typename StationProc>
-void WalkStations(TSVGExport& run, StationProc&& station) {
-  TExportSources& sources = run.Sources();
-  run.ClearDupeList();
-  WalkSurveyShots(run, [&](bool start, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2,
-                           const TSurveyID&) {
-                     std::string_view from = sources.Plot.VectorArray[fromInx].Station;
-                     std::string_view to = sources.Plot.VectorArray[toInx].Station;
-                     if (start && run.AddToDupeList(from)) station(from, run.Transform(v1));
-                     if (run.AddToDupeList(to)) station(to, run.Transform(v2));
-                   });
-}
-
 }  // namespace
 
 void WriteBackground(TSVGExport& run) { WriteWindowPath(run, "B_s"); }
@@ -115,13 +88,13 @@ void WriteAllVectors(TSVGExport& run) {
 void WriteAllMarkers(TSVGExport& run) {
   TXMLWriter& xml = run.Xml();
   std::string transform;
-  WalkStations(run, [&](std::string_view, T2DVector at) {
+  for (const TSVGExport::TStationMark& mark : run.StationMarks()) {
     transform = "matrix(";
     AppendFixed(transform, MarkerScale, 3);
     transform += " 0 0 -";
     AppendFixed(transform, MarkerScale, 3);
     transform += ' ';
-    AppendPair(transform, at, 3, ' ');
+    AppendPair(transform, mark.At, 3, ' ');
     transform += ')';
     xml.PutAttribute("xlink:href", "#_m");
     xml.PutAttribute("width", "2");
@@ -131,23 +104,23 @@ void WriteAllMarkers(TSVGExport& run) {
     xml.PutAttribute("transform", transform);
     run.PutStyleAttribute("MarkerStyle");
     xml.XMLWriteClosedElementAttrib("use");
-  });
+  }
 }
 
 // Each label is a layer of its own, named after its station.
 void WriteAllLabels(TSVGExport& run) {
   TXMLWriter& xml = run.Xml();
   std::string name;
-  WalkStations(run, [&](std::string_view station, T2DVector at) {
+  for (const TSVGExport::TStationMark& mark : run.StationMarks()) {
     name.clear();
-    AppendEscaped(name, station);
+    AppendEscaped(name, run.Sources().Plot.VectorArray[mark.Vector].Station);
     run.OpenSVGLayer(name);
     run.PutStyleAttribute("L_s");
-    xml.PutAttribute("x", at.X, 3);
-    xml.PutAttribute("y", at.Y, 3);
+    xml.PutAttribute("x", mark.At.X, 3);
+    xml.PutAttribute("y", mark.At.Y, 3);
     xml.XMLWriteCompleteElementAttrib("text", name);
     run.CloseSVGLayer();
-  });
+  }
 }
 
 // The grid runs right and down from the window's top-left corner.
