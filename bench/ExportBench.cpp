@@ -43,7 +43,8 @@ void ExportSVG(benchmark::State& state) {
   info.UnitScale = 1 / projection.BaseScale;
   TSVGColors colors;
   TFootFactors factors;
-  TExportSources sources{plot, tree, projection, colors, factors, "Version 5.26.1.1.0"};
+  TPassageParameters passage;
+  TExportSources sources{plot, tree, projection, colors, factors, passage, "Version 5.26.1.1.0"};
   TSilentUserInterface ui;
   TProgressDisplay progress(ui);
   std::int64_t bytes = 0;

@@ -36,7 +36,7 @@ std::string Export(const TGoldenCase& golden) {
   for (auto [setting, value] : golden.beforeLoading) app.Settings.Set(setting, value);
   EXPECT_TRUE(app.LoadPlotFile(GoldenDir + "golden.plt").Loaded);
   TSVGInfo info = app.SVGInfo();
-  TExportSources sources{app.Plot, app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(), FixedStamp};
+  TExportSources sources{app.Plot, app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(), app.Passage, FixedStamp};
   TProgressDisplay progress(ui);
   std::ostringstream out;
   WriteSVGToStream(out, info, sources, progress);

@@ -66,7 +66,8 @@ TSVGInfo TAppContext::SVGInfo() {
 
 void TAppContext::ExportSVG(const std::string& fileName) {
   TSVGInfo info = SVGInfo();
-  TExportSources sources{Plot, Tree, Projection, Settings.Colors(), Settings.FootFactors(), GeneratorStampNow()};
+  TExportSources sources{Plot, Tree, Projection, Settings.Colors(), Settings.FootFactors(), Passage,
+                         GeneratorStampNow()};
   WriteSVGToFile(fileName, info, sources, ui_);
 }
 

@@ -83,7 +83,7 @@ struct TLayerSpec {
 void NoContent(TSVGExport&) {}
 
 const TLayerSpec TracingLayers[] = {
-    {"vdr_passage", ""}, {"vdr_LRUDs", ""}, {"vdr_Sketchmap2", ""}, {"vdr_Sketchmap1", ""}};
+    {"vdr_passage", "", WritePassagesLayer}, {"vdr_LRUDs", "", WriteLRUDLayer}, {"vdr_Sketchmap2", ""}, {"vdr_Sketchmap1", ""}};
 const TLayerSpec DetailLayers[] = {{"w2d_Detail_shp", ""}, {"w2d_Detail_sym", ""}};
 const TLayerSpec WallLayers[] = {{"w2d_Walls_shp", ""}, {"w2d_Walls_sym", ""}};
 const TLayerSpec SurveyLayers[] = {{"w2d_Vectors", "", WriteAllVectors}, {"w2d_Markers", "", WriteAllMarkers}};

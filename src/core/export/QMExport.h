@@ -21,6 +21,7 @@ struct TExportSources {
   TProjection& Projection;
   const TSVGColors& Colors;
   const TFootFactors& Factors;
+  const TPassageParameters& Passage;
   std::string GeneratorStamp;  // the version text, a blank, the date and time of the export
 };
 

@@ -94,3 +94,5 @@ void WriteGrid(TSVGExport& run);
 void WriteScaleBar(TSVGExport& run);
 void WriteNorthArrow(TSVGExport& run);
 void WriteFrame(TSVGExport& run);
+void WritePassagesLayer(TSVGExport& run);
+void WriteLRUDLayer(TSVGExport& run);

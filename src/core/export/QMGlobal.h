@@ -60,15 +60,16 @@ struct TSVGInfo {
 
 enum TPassageShape { psSquare, psDiamond, psOctagon };
 
-// What the passage wall modelling reads.
+// What the passage wall modelling reads; the settings overwrite these
+// starting values before every use.
 struct TPassageParameters {
-  double MinPassageSize = 0;  // feet; 0: missing dimensions stay missing
-  double DivideThreshold = 20;
-  int DivideDepth = 1;
-  bool DoVertical = true;
-  double VertThreshold = 50;
-  bool ExpandPassages = true;
-  bool SealEnds = true;
+  double MinPassageSize = 2.0;   // feet: substitute for missing dimensions; 0 means none
+  double DivideThreshold = 20;   // degrees: corners sharper than this are rounded
+  int DivideDepth = 1;           // rounding passes, 0..2
+  bool DoVertical = true;        // steep shots get a horizontal cross-section
+  double VertThreshold = 50;     // degrees: inclination from which a shot is steep
+  bool ExpandPassages = true;    // fill missing dimensions from the neighbouring station
+  bool SealEnds = false;         // close the first and last prism of every branch
   TPassageShape PassageShape = psOctagon;
-  bool MergePassageEnds = true;
+  bool MergePassageEnds = true;  // adjoining prisms share one averaged joint
 };

@@ -4,34 +4,6 @@
 
 namespace {
 
-// Visits every non-move vector of the surveys in sections with its tree
-// position; `shot(start, survey, selection, vector)` is called for the
-// included ones, where start tells the first shot after a move.
-template <typename Visitor>
-void WalkShots(const TPlotState& plot, const TSurveyTree& tree, bool selective, Visitor&& shot) {
-  const int treeShots = static_cast<int>(tree.ShotNodes().size());
-  int treeIndex = 0;
-  bool start = true;
-  for (int section = 0; section < plot.SectionArray.Count(); ++section) {
-    TIndexRange surveys = plot.SectionStartEnd(section);
-    for (int survey = surveys.First; survey <= surveys.Last; ++survey) {
-      TIndexRange vectors = plot.SurveyStartEnd(survey);
-      for (int i = vectors.First; i <= vectors.Last; ++i) {
-        if (plot.VectorArray[i].Command == 'M') {
-          start = true;
-          continue;
-        }
-        if (treeIndex == treeShots) return;  // a tree not built for this plot
-        TShotSelection selection = tree.IsTreeItemSelected(section, survey, treeIndex++);
-        if (selection.Selected || !selective) {
-          shot(start, survey, selection, i);
-          start = false;
-        }
-      }
-    }
-  }
-}
-
 void Widen(TBoundBox& box, const TLocation& at) {
   box.Min = {std::min(box.Min.East, at.East), std::min(box.Min.North, at.North), std::min(box.Min.Vert, at.Vert)};
   box.Max = {std::max(box.Max.East, at.East), std::max(box.Max.North, at.North), std::max(box.Max.Vert, at.Vert)};
