@@ -3,10 +3,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
 #include <ostream>
 #include <streambuf>
 
 #include "BenchPlots.h"
+#include "app/AppContext.h"
 #include "app/PlotSettings.h"
 #include "export/QMExport.h"
 
@@ -44,7 +47,7 @@ void ExportSVG(benchmark::State& state) {
   TSVGColors colors;
   TFootFactors factors;
   TPassageParameters passage;
-  TExportSources sources{plot, tree, projection, colors, factors, passage, "Version 5.26.1.1.0"};
+  TExportSources sources{plot, tree, projection, colors, factors, passage, "Version 5.26.1.1.0", {}};
   TSilentUserInterface ui;
   TProgressDisplay progress(ui);
   std::int64_t bytes = 0;
@@ -59,5 +62,34 @@ void ExportSVG(benchmark::State& state) {
   state.counters["vectors"] = plot.VectorArray.Count();
 }
 BENCHMARK(ExportSVG)->Arg(250000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// A range survey of many points: each symbol's outline is worked out once
+// and only written per point.
+void ExportRangeSurvey(benchmark::State& state) {
+  std::string file = (std::filesystem::temp_directory_path() / "quillmap-bench-range.plt").string();
+  {
+    std::ofstream out(file, std::ios::binary);
+    out << "SCave\r\nNA\r\nM 0 0 0 SA\r\nD 100 100 10 SB\r\nX 0 100 0 100 0 10\r\nFTemperature R 0 20\r\n";
+    for (long i = 0; i < state.range(0); ++i)
+      out << "L " << i % 100 << " " << i / 100 << " 0 ST" << i << " P 0 0 0 0 V " << (i % 21) << "\r\n";
+    out << "X 0 100 0 100 0 0\r\n";
+  }
+  TSilentUserInterface ui;
+  TAppContext app(ui);
+  app.LoadPlotFile(file);
+  std::int64_t bytes = 0;
+  for (auto _ : state) {
+    TCountingBuffer counter;
+    std::ostream out(&counter);
+    TSVGInfo info = app.SVGInfo();
+    TExportSources sources{app.Plot, app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(),
+                           app.Passage, "Version 5.26.1.1.0", {}};
+    TProgressDisplay progress(ui);
+    WriteSVGToStream(out, info, sources, progress);
+    bytes = counter.Count();
+  }
+  state.counters["svg_MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(ExportRangeSurvey)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -35,12 +35,7 @@ std::string Export(const TGoldenCase& golden) {
   TAppContext app(ui);
   for (auto [setting, value] : golden.beforeLoading) app.Settings.Set(setting, value);
   EXPECT_TRUE(app.LoadPlotFile(GoldenDir + "golden.plt").Loaded);
-  TSVGInfo info = app.SVGInfo();
-  TExportSources sources{app.Plot, app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(), app.Passage, FixedStamp};
-  TProgressDisplay progress(ui);
-  std::ostringstream out;
-  WriteSVGToStream(out, info, sources, progress);
-  return out.str();
+  return ExportText(app, FixedStamp);
 }
 
 // The first line where two texts differ, for a readable failure.

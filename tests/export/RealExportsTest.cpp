@@ -24,12 +24,7 @@ std::string ExportOf(const std::string& plotFile) {
   TRecordingUserInterface ui;
   TAppContext app(ui);
   EXPECT_TRUE(app.LoadPlotFile(plotFile).Loaded) << plotFile;
-  TSVGInfo info = app.SVGInfo();
-  TExportSources sources{app.Plot, app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(), app.Passage, "x"};
-  TProgressDisplay progress(ui);
-  std::ostringstream out;
-  WriteSVGToStream(out, info, sources, progress);
-  return out.str();
+  return ExportText(app);
 }
 
 void CountGroupIds(xmlNode* node, std::map<std::string, int>& ids) {

@@ -1,6 +1,10 @@
 #include "TestSupport.h"
 
 #include <fstream>
+#include <sstream>
+
+#include "app/AppContext.h"
+#include "export/QMExport.h"
 #include <stdexcept>
 
 namespace {
@@ -40,4 +44,14 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
 std::filesystem::path SharedPlotDir() {
   std::filesystem::path dir = std::filesystem::path(QUILLMAP_SHARED_DATA_DIR) / "plt";
   return std::filesystem::is_directory(dir) ? dir : std::filesystem::path();
+}
+
+std::string ExportText(TAppContext& app, const std::string& stamp) {
+  TSVGInfo info = app.SVGInfo();
+  TExportSources sources{app.Plot,    app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(),
+                         app.Passage, stamp,    [&](const std::string& line) { app.Log.LogText(line); }};
+  TProgressDisplay progress(app.UI());
+  std::ostringstream out;
+  WriteSVGToStream(out, info, sources, progress);
+  return out.str();
 }

@@ -40,5 +40,9 @@ std::string WriteScratchFile(std::string_view name, std::string_view bytes);
 // Joins lines with CR LF, each line ended, as plot files have them.
 std::string Lines(std::initializer_list<std::string_view> lines);
 
+class TAppContext;
+// The whole SVG export of the context's plot, with a fixed generator stamp.
+std::string ExportText(TAppContext& app, const std::string& stamp = "Version 5.26.1.2.3 01/02/26 03:04:05");
+
 // The folder of real plot files beside the repository, or empty when absent.
 std::filesystem::path SharedPlotDir();

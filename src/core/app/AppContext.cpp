@@ -67,7 +67,7 @@ TSVGInfo TAppContext::SVGInfo() {
 void TAppContext::ExportSVG(const std::string& fileName) {
   TSVGInfo info = SVGInfo();
   TExportSources sources{Plot, Tree, Projection, Settings.Colors(), Settings.FootFactors(), Passage,
-                         GeneratorStampNow()};
+                         GeneratorStampNow(), [this](const std::string& line) { Log.LogText(line); }};
   WriteSVGToFile(fileName, info, sources, ui_);
 }
 

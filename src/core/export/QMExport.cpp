@@ -80,8 +80,6 @@ struct TLayerSpec {
   bool Hidden = false;
 };
 
-void NoContent(TSVGExport&) {}
-
 const TLayerSpec TracingLayers[] = {
     {"vdr_passage", "", WritePassagesLayer}, {"vdr_LRUDs", "", WriteLRUDLayer}, {"vdr_Sketchmap2", ""}, {"vdr_Sketchmap1", ""}};
 const TLayerSpec DetailLayers[] = {{"w2d_Detail_shp", ""}, {"w2d_Detail_sym", ""}};
@@ -92,7 +90,7 @@ const TLayerSpec LegendLayers[] = {{"Scalebar", "", WriteScaleBar}, {"NorthArrow
 const TLayerSpec LayerTree[] = {
     {"w2d_Background", "Background", WriteBackground},
     {"w2d_Ref", "Reference", WriteReference},
-    {"vdr_Features", "Features", NoContent},
+    {"vdr_Features", "Features", WriteAllFeatures},
     {"vdr_tracing", "Tracing", nullptr, TracingLayers},
     {"w2d_Mask", "Mask"},
     {"w2d_Detail", "Details", nullptr, DetailLayers},
@@ -151,6 +149,11 @@ void TSVGExport::OpenSVGLayer(std::string_view layerName, std::initializer_list<
   if (info_.AddIllustrator) xml_.PutAttribute("i:layer", "yes");
   for (const TLayerAttribute& attribute : attribs) xml_.PutAttribute(attribute.Name, attribute.Value, attribute.NewLine);
   xml_.XMLOpenElementBlock("g");
+}
+
+TGlyphOutlines& TSVGExport::Glyphs() {
+  if (!glyphs_) glyphs_ = std::make_unique<TGlyphOutlines>(sources_.Log);
+  return *glyphs_;
 }
 
 void TSVGExport::PutStyleAttribute(std::string_view entity) {

@@ -3,6 +3,7 @@
 // closing tag, with the style entities, the definitions, the station marker
 // symbol and the layer tree that editors, merge and repair rely on.
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -23,6 +24,7 @@ struct TExportSources {
   const TFootFactors& Factors;
   const TPassageParameters& Passage;
   std::string GeneratorStamp;  // the version text, a blank, the date and time of the export
+  std::function<void(const std::string&)> Log;  // the processing log
 };
 
 constexpr int ExportSteps = 20;

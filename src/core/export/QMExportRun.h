@@ -2,11 +2,13 @@
 // One export in progress, as the layer writers see it: the XML writer, the
 // layer ids used so far, and the last step from paper inches to SVG points.
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
 
+#include "GLTextOutline.h"
 #include "QMExport.h"
 #include "ShotWalk.h"
 #include "XMLLibrary.h"
@@ -53,6 +55,9 @@ public:
   };
   const std::vector<TStationMark>& StationMarks();
 
+  // Symbol outlines, kept for the whole export.
+  TGlyphOutlines& Glyphs();
+
 private:
   void WriteHead();
   void WriteDocType();
@@ -67,6 +72,7 @@ private:
   TXMLWriter xml_;
   std::unordered_set<std::string> layerList_;
   std::vector<TStationMark> stationMarks_;
+  std::unique_ptr<TGlyphOutlines> glyphs_;
   bool stationMarksFound_ = false;
   T3DVector transOffset_;
   std::string scratch_;
@@ -96,3 +102,4 @@ void WriteNorthArrow(TSVGExport& run);
 void WriteFrame(TSVGExport& run);
 void WritePassagesLayer(TSVGExport& run);
 void WriteLRUDLayer(TSVGExport& run);
+void WriteAllFeatures(TSVGExport& run);

@@ -82,6 +82,12 @@ public:
     return {selected, info.FromInx, info.ToInx};
   }
 
+  // Whether a survey is checked, by itself or through its section.
+  bool IsSurveySelected(int section, int survey) const {
+    int surveyNode = surveyNodes_[survey];
+    return nodes_[sectionNodes_[section]].Checked || (surveyNode != NoNode && nodes_[surveyNode].Checked);
+  }
+
   // A user's click on one check mark: raises a single check change.
   void ToggleCheck(int node);
   // Bulk changes: each raises one bulk check change.
