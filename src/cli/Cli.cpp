@@ -21,6 +21,8 @@ constexpr std::string_view UsageText =
     "         --[no-]expand-passages  --[no-]vertical-prisms  --vertical-threshold DEG\n"
     "         --[no-]merge-passages  --[no-]seal-passage-ends  --no-inkscape  --no-illustrator  --ai10\n"
     "         --select NAME (repeatable: draw only the named sections, surveys and shots)\n"
+    "       quillmap [FILE.plt]                the window, with the plot file opened\n"
+    "       quillmap --screenshot OUT.png [FILE.plt]   a picture of the window, drawn offscreen\n"
     "       quillmap --version | --help\n";
 
 struct TSubcommand {
@@ -35,6 +37,13 @@ const TSubcommand Subcommands[] = {
 };
 
 }  // namespace
+
+bool IsCommandLine(const std::string& firstArg) {
+  if (firstArg == "--help" || firstArg == "-h" || firstArg == "--version") return true;
+  for (const TSubcommand& subcommand : Subcommands)
+    if (firstArg == subcommand.name) return true;
+  return false;
+}
 
 int UsageError(std::ostream& err, const std::string& message) {
   err << "quillmap: " << message << '\n' << UsageText;

@@ -1,5 +1,7 @@
 #include "AppContext.h"
 
+#include <cmath>
+
 #include "Version.h"
 #include "export/QMColors.h"
 #include "export/QMExport.h"
@@ -22,9 +24,14 @@ void TAppContext::TreeChecksChanged(TCheckChange change) {
   }
 }
 
-TPlotReadResult TAppContext::LoadPlotFile(const std::string& fileName, const TPlotProgress& progress) {
-  int shotCount = GetShotCount(fileName);
+TPlotReadResult TAppContext::LoadPlotFile(const std::string& fileName, const TPlotProgress& counters) {
+  const int shotCount = GetShotCount(fileName);
   Settings.Set(TSetting::ShowPassageWalls, shotCount < PassageWallShotLimit);
+  // The gauge measures shots read against the shots counted beforehand.
+  TPlotProgress progress = [&](int surveys, int shots) {
+    if (counters) counters(surveys, shots);
+    ui_.Progress(shotCount > 0 ? static_cast<int>(std::lround(100.0 * shots / shotCount)) : 0);
+  };
   ui_.Status(1, "Loading Plot File", clLime);
   TPlotReadResult read = OpenAndReadPlot(Plot, fileName, ui_, progress);
   ui_.Status(1, "Display Survey Tree", clLime);

@@ -24,10 +24,11 @@ public:
   TAppContext& operator=(const TAppContext&) = delete;
 
   // Reads a plot file and makes it the current survey: tree rebuilt, view
-  // and paper position reset, "Exclude Sections/Surveys" cleared. A failed
-  // read keeps what was read (the reader has warned). Throws when the file
-  // cannot be opened.
-  TPlotReadResult LoadPlotFile(const std::string& fileName, const TPlotProgress& progress = {});
+  // and paper position reset, "Exclude Sections/Surveys" cleared, status
+  // lines and gauge kept up to date; counters hears the headers and vectors
+  // read, then the surveys and shots of the tree. A failed read keeps what
+  // was read (the reader has warned). Throws when the file cannot be opened.
+  TPlotReadResult LoadPlotFile(const std::string& fileName, const TPlotProgress& counters = {});
   // "No Plot File Loaded." unless a plot is loaded.
   bool IsFileLoaded();
   // Refits the projection to the plot and resets scale, paper offset and cave offset.
@@ -41,6 +42,8 @@ public:
 
   // Called whenever a drawing setting changed (the preview repaints).
   void OnUpdatePlot(std::function<void()> listener) { updateListeners_.push_back(std::move(listener)); }
+  // Something that shows in the drawing changed.
+  void UpdatePlot() override;
 
   TUserInterface& UI() { return ui_; }
   TPlotState Plot;
@@ -56,7 +59,6 @@ private:
   T2DVector CenteringOffset() override;
   void ResetView() override { InitializePlotParams(); }
   void SelectionChanged() override { FindObjectCenter(); }
-  void UpdatePlot() override;
   void TreeChecksChanged(TCheckChange change);
 
   TUserInterface& ui_;

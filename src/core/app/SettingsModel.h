@@ -48,6 +48,10 @@ public:
   // value is stored and its reaction runs.
   void Set(TSetting setting, double value);
 
+  // Runs a setting's reaction again for its current value, as choosing the
+  // same standard paper size once more does.
+  void Reapply(TSetting setting) { React(setting); }
+
   // The buttons.
   void ResetScale();        // scale factor 0.9, then 1, each with its reaction
   void ResetRotation();     // yaw, paper rotation and pitch to 0

@@ -1,0 +1,381 @@
+#include "MainWindow.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QColorDialog>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "CompatibilityDialog.h"
+#include "ProcessLogDialog.h"
+#include "app/Version.h"
+#include "export/QMColors.h"
+
+namespace {
+
+using S = TSetting;
+
+QPushButton* Button(const QString& caption, QObject* receiver, std::function<void()> action) {
+  auto* button = new QPushButton(caption);
+  QObject::connect(button, &QPushButton::clicked, receiver, std::move(action));
+  return button;
+}
+
+QGroupBox* Group(const QString& caption, QLayout* layout) {
+  auto* group = new QGroupBox(caption);
+  group->setLayout(layout);
+  return group;
+}
+
+QWidget* Page(std::initializer_list<QWidget*> parts) {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  for (QWidget* part : parts) layout->addWidget(part);
+  layout->addStretch();
+  return page;
+}
+
+QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
+
+// Where the user guide is: beside the program once installed, else in the sources.
+QString GuidePath() {
+  QString beside = QCoreApplication::applicationDirPath() + "/../share/quillmap/guide.html";
+  return QFileInfo::exists(beside) ? beside : QString(QUILLMAP_DOCS_DIR) + "/guide.html";
+}
+
+}  // namespace
+
+TMainWindow::TMainWindow(TQtUserInterface& ui, QWidget* parent)
+    : QMainWindow(parent), ui_(ui), app_(ui), bindings_(new TSettingWidgets(app_.Settings, this)) {
+  setWindowTitle("Quillmap");
+  BuildStatusBar();
+
+  settingsTabs_ = new QTabWidget;
+  treePanel_ = new TSurveyTreePanel(app_, *bindings_);
+  settingsTabs_->addTab(treePanel_, "Survey ");
+  settingsTabs_->addTab(PosScalePage(), "Pos/Scale");
+  settingsTabs_->addTab(PaperPage(), "Paper");
+  settingsTabs_->addTab(SVGPage(), "SVG");
+  settingsTabs_->addTab(PassagePage(), "Passage");
+  settingsTabs_->addTab(DisplayPage(), "Display");
+  settingsTabs_->setMinimumWidth(440);
+
+  auto* views = new QTabWidget;
+  views->addTab(MapDisplay(), "Map Display");
+  views->addTab(MergePanel(), " Merge / Morph");
+  auto* right = new QWidget;
+  auto* rightLayout = new QVBoxLayout(right);
+  rightLayout->setContentsMargins(0, 0, 0, 0);
+  rightLayout->addWidget(views, 1);
+  rightLayout->addWidget(ReadOutBar());
+
+  auto* splitter = new QSplitter;
+  splitter->addWidget(settingsTabs_);
+  splitter->addWidget(right);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({440, 840});
+  setCentralWidget(splitter);
+  BuildMenus();
+  app_.Settings.AddListener([this](TSettingsChange change, std::optional<TSetting>) {
+    if (change == TSettingsChange::Colors) ShowColors();
+  });
+  // The unit labels and factors follow the units choice, without converting.
+  app_.Settings.SetUnitsStrings(app_.Settings.Choice(S::Units) == 0, false);
+}
+
+QWidget* TMainWindow::PosScalePage() {
+  auto* offsets = new QFormLayout;
+  offsets->addRow(bindings_->Caption(S::PaperOffsetX), bindings_->Create(S::PaperOffsetX));
+  offsets->addRow(bindings_->Caption(S::PaperOffsetY), bindings_->Create(S::PaperOffsetY));
+  offsets->addRow(Button("Reset", this, [this] { app_.Settings.ResetPaperOffset(); }));
+  auto* scaling = new QFormLayout;
+  scaling->addRow(bindings_->Caption(S::ScaleFactor), bindings_->Create(S::ScaleFactor));
+  scaling->addRow(bindings_->Caption(S::FeetPerInch), bindings_->Create(S::FeetPerInch));
+  scaling->addRow(bindings_->Caption(S::Ratio), bindings_->Create(S::Ratio));
+  scaling->addRow(Button("Reset", this, [this] { app_.Settings.ResetScale(); }));
+  auto* rotation = new QFormLayout;
+  rotation->addRow(bindings_->Caption(S::Yaw), bindings_->Create(S::Yaw));
+  rotation->addRow(bindings_->Caption(S::PaperRotation), bindings_->Create(S::PaperRotation));
+  rotation->addRow(bindings_->Caption(S::Pitch), bindings_->Create(S::Pitch));
+  rotation->addRow(Button("Reset", this, [this] { app_.Settings.ResetRotation(); }));
+  auto* centring = new QHBoxLayout;
+  centring->addWidget(bindings_->Create(S::StayCentered));
+  centring->addWidget(Button("Center", this, [this] { app_.Settings.Center(); }));
+  auto* choices = new QHBoxLayout;
+  choices->addWidget(bindings_->CreateRadioGroup(S::Units));
+  choices->addWidget(bindings_->CreateRadioGroup(S::View));
+  return Page({Group("", centring), Group("Paper Offset", offsets), Group("Scaling/Rotation", scaling),
+               Group("", choices), Group("Rotation", rotation)});
+}
+
+QWidget* TMainWindow::PaperPage() {
+  auto* size = new QFormLayout;
+  size->addRow(bindings_->Caption(S::PaperX), bindings_->Create(S::PaperX));
+  size->addRow(bindings_->Caption(S::PaperY), bindings_->Create(S::PaperY));
+  auto* standard = new QVBoxLayout;
+  standard->addWidget(bindings_->Create(S::PaperSize));
+  auto* margin = new QFormLayout;
+  margin->addRow(bindings_->Caption(S::MarginX), bindings_->Create(S::MarginX));
+  margin->addRow(bindings_->Caption(S::MarginY), bindings_->Create(S::MarginY));
+  return Page({Group("Paper Size", size), Group("Standard Sizes", standard), bindings_->CreateRadioGroup(S::Orientation),
+               Group("Margin", margin)});
+}
+
+QWidget* TMainWindow::SVGPage() {
+  auto* grid = new QFormLayout;
+  grid->addRow(bindings_->Caption(S::GridSpacing), bindings_->Create(S::GridSpacing));
+  grid->addRow(Button("Reset", this, [this] { app_.Settings.ResetGrid(); }));
+  colorTable_ = new QTableWidget(static_cast<int>(SVAColorSetArray.size()), 2);
+  colorTable_->setObjectName("ColorGrid");
+  colorTable_->setHorizontalHeaderLabels({"Item", "Color"});
+  colorTable_->verticalHeader()->hide();
+  colorTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  colorTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  colorTable_->horizontalHeader()->setStretchLastSection(true);
+  colorTable_->setMinimumHeight(300);
+  ShowColors();
+  auto* colors = new QVBoxLayout;
+  colors->addWidget(colorTable_);
+  colors->addWidget(Button("Edit Selected Colors", this, [this] {
+    int row = colorTable_->currentRow();
+    if (row < 0) return;
+    TColor current = app_.Settings.Colors().*SVAColorSetArray[static_cast<std::size_t>(row)].Color;
+    QColor chosen = QColorDialog::getColor(ToQColor(current), this);
+    if (chosen.isValid())
+      app_.Settings.SetColor(row, RGBColor(static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+                                           static_cast<std::uint8_t>(chosen.blue())));
+  }));
+  return Page({Group("Grid", grid), Group("Colors", colors), bindings_->CreateRadioGroup(S::ScaleBarType)});
+}
+
+void TMainWindow::ShowColors() {
+  for (std::size_t row = 0; row < SVAColorSetArray.size(); ++row) {
+    const TColorItem& item = SVAColorSetArray[row];
+    colorTable_->setItem(static_cast<int>(row), 0, new QTableWidgetItem(item.Tag));
+    auto* swatch = new QTableWidgetItem;
+    swatch->setBackground(ToQColor(app_.Settings.Colors().*item.Color));
+    colorTable_->setItem(static_cast<int>(row), 1, swatch);
+  }
+}
+
+QWidget* TMainWindow::PassagePage() {
+  auto* form = new QFormLayout;
+  form->addRow(bindings_->CreateRadioGroup(S::PassageShape));
+  form->addRow(bindings_->Caption(S::CornerThreshold), bindings_->Create(S::CornerThreshold));
+  form->addRow(bindings_->CreateRadioGroup(S::RoundingDepth));
+  form->addRow(bindings_->Caption(S::SubstituteDiameter), bindings_->Create(S::SubstituteDiameter));
+  for (S check : {S::SubstituteMissingLRUDs, S::ExpandPassages, S::VerticalPrisms}) form->addRow(bindings_->Create(check));
+  form->addRow(bindings_->Caption(S::VerticalThreshold), bindings_->Create(S::VerticalThreshold));
+  for (S check : {S::MergePassages, S::SealPassageEnds}) form->addRow(bindings_->Create(check));
+  auto* polygons = new QLabel(" Polygons Rendered: ");
+  polygons->setObjectName("PolygonsRendered");
+  form->addRow(polygons);
+  return Page({Group("Passages", form)});
+}
+
+QWidget* TMainWindow::DisplayPage() {
+  auto* note = new QLabel("Note: These option only affect the display not what is exported to the SVG File");
+  note->setWordWrap(true);
+  auto* checks = new QVBoxLayout;
+  for (S check : {S::ShowPassageWalls, S::ShowLRUDBars, S::ShowGrid, S::ShowCenterPoint, S::LabelStations, S::ShowFeatures})
+    checks->addWidget(bindings_->Create(check));
+  return Page({note, Group("", checks)});
+}
+
+QWidget* TMainWindow::MapDisplay() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  auto* preview = new QFrame;  // the plot window's place
+  preview->setObjectName("PreviewArea");
+  preview->setFrameShape(QFrame::StyledPanel);
+  preview->setMinimumSize(400, 300);
+  preview->setStyleSheet("#PreviewArea { background: #9a9a9a; }");
+  layout->addWidget(preview, 1);
+  auto* bar = new QHBoxLayout;
+  auto* exportButton = Button("Export SVG", this, [this] { ExportSVG(); });
+  exportButton->setObjectName("ExportSVGBtn");
+  bar->addWidget(exportButton);
+  bar->addStretch();
+  bar->addWidget(bindings_->Caption(S::Magnification));
+  bar->addWidget(bindings_->Create(S::Magnification));
+  bar->addWidget(Button("Reset", this, [this] { app_.Settings.Set(S::Magnification, 0); }));
+  layout->addLayout(bar);
+  return page;
+}
+
+QWidget* TMainWindow::MergePanel() {
+  auto* reference = new QTableWidget(12, 2);
+  reference->setHorizontalHeaderLabels({"Target", "Source"});
+  reference->setVerticalHeaderLabels({" Name:", " Rotation:", " Scale:", " Frame-X:", " Frame-Y:", " Center-X:",
+                                      " Center-Y:", " Units:", " Shots:", " View:", " Valid:", " Pitch::"});
+  reference->horizontalHeader()->setStretchLastSection(true);
+  auto* buttons = new QHBoxLayout;
+  for (const char* caption : {"Load SVG Target", "Match Target", "Merge/Morph/Save"}) {
+    auto* button = new QPushButton(caption);
+    button->setEnabled(false);  // the merge is not built yet
+    buttons->addWidget(button);
+  }
+  auto* morph = new QFormLayout;
+  for (S spin : {S::MorphA, S::MorphB, S::MorphP}) morph->addRow(bindings_->Caption(spin), bindings_->Create(spin));
+  auto* targetName = new QLabel;
+  targetName->setFrameShape(QFrame::StyledPanel);
+  return Page({Group("Reference Values", new QVBoxLayout), reference, Group("", buttons), targetName,
+               bindings_->Create(S::ShowCompatibilityOptions), Group("Morph Parameters", morph)});
+}
+
+QWidget* TMainWindow::ReadOutBar() {
+  auto* bar = new QWidget;
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(6, 0, 6, 0);
+  for (const char* caption : {" Mouse:", " Paper:", " Cave:"}) {
+    layout->addWidget(new QLabel(caption));
+    auto* value = new QLabel;
+    value->setMinimumWidth(120);
+    value->setObjectName(QString(caption).trimmed().remove(':') + "ReadOut");
+    layout->addWidget(value);
+  }
+  layout->addStretch();
+  layout->addWidget(bindings_->Create(S::RelativeCoordinates));
+  return bar;
+}
+
+void TMainWindow::BuildStatusBar() {
+  TQtUserInterface::TStatusBar parts;
+  parts.Gauge = new QProgressBar;
+  parts.Gauge->setRange(0, 100);
+  parts.Gauge->setMaximumWidth(160);
+  parts.Gauge->setObjectName("Gauge");
+  parts.Line1 = new QLabel;
+  parts.Line1->setObjectName("StatusDis1");
+  parts.Line2 = new QLabel;
+  parts.Line2->setObjectName("StatusDis2");
+  parts.Elements = new QLabel;
+  parts.Elements->setStyleSheet("color: rgb(0,255,0);");
+  statusBar()->setStyleSheet("QStatusBar { background: #202428; } QLabel { color: #d0d0d0; }");
+  statusBar()->addWidget(new QLabel(" Status:"));
+  statusBar()->addWidget(parts.Gauge);
+  statusBar()->addWidget(parts.Line1, 1);
+  statusBar()->addWidget(parts.Line2, 1);
+  statusBar()->addPermanentWidget(parts.Elements);
+  ui_.Attach(this, parts);
+}
+
+void TMainWindow::BuildMenus() {
+  struct TCommand {
+    const char* menu;
+    const char* caption;
+    std::function<void()> run;  // none: its part is not built yet
+    QKeySequence shortcut = {};
+  };
+  const TCommand commands[] = {
+      {"&File", "&Open PLT File...", [this] { ReadNewPlotFile(); }, QKeySequence::Open},
+      {"&File", "&Reopen", {}},
+      {"&File", "Open S&VG File...", {}},
+      {"&File", "&Load Settings...", {}},
+      {"&File", "&Save Settings...", {}},
+      {"&File", "E&xit", [this] { close(); }, QKeySequence::Quit},
+      {"&View", "SVG &Trees...", {}},
+      {"&View", "View &Log...", [this] { TProcessLogDialog(app_.Log, this).exec(); }},
+      {"&View", "&Graphs...", {}},
+      {"&Tools", "&File Errors/Validate...", {}},
+      {"&Tools", "&Repair/Convert Files...", {}},
+      {"&Tools", "&Shot Select Tool...", {}},
+      {"&Tools", "&Station &Tie-Ins...", {}},
+      {"&Options", "&Compatibility...", [this] { TCompatibilityDialog(*bindings_, this).exec(); }},
+      {"&Options", "&Save User Defaults", {}},
+      {"&Options", "&Get User Defaults", {}},
+      {"&Help", "&Contents", [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(GuidePath())); }},
+      {"&Help", "&About", [this] {
+         QMessageBox::about(this, "About Quillmap",
+                            "<b>Quillmap</b><br>" + FromCore(AboutVersionText()) +
+                                "<br><br>Cave survey plots to layered SVG drawings.");
+       }},
+  };
+  std::map<QString, QMenu*> menus;
+  for (const TCommand& command : commands) {
+    QMenu*& menu = menus[command.menu];
+    if (!menu) menu = menuBar()->addMenu(command.menu);
+    if (QString(command.caption) == "&Reopen") {
+      reopenMenu_ = menu->addMenu(command.caption);
+      ShowRecentFiles();
+      continue;
+    }
+    QAction* action = menu->addAction(command.caption);
+    action->setObjectName(QString(command.caption).remove('&').remove('.').remove(' '));
+    if (!command.shortcut.isEmpty()) action->setShortcut(command.shortcut);
+    if (command.run) connect(action, &QAction::triggered, this, command.run);
+    else action->setEnabled(false);
+  }
+}
+
+void TMainWindow::ShowRecentFiles() {
+  reopenMenu_->clear();
+  for (const QString& file : recent_)
+    reopenMenu_->addAction(file, this, [this, file] { LoadPlotFile(file); });
+  reopenMenu_->setEnabled(!recent_.isEmpty());
+}
+
+void TMainWindow::ReadNewPlotFile() {
+  QFileDialog dialog(this, "Open Plot File", QDir::currentPath(), "Vandral Plot Files (*.plt *.PLT *.plf *.PLF);;All Files (*)");
+  dialog.setDefaultSuffix("plt");
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  if (dialog.exec() == QDialog::Accepted) LoadPlotFile(dialog.selectedFiles().value(0));
+}
+
+void TMainWindow::LoadPlotFile(const QString& fileName) {
+  QFileInfo file(QFileInfo(fileName).absoluteFilePath());
+  QDir::setCurrent(file.absolutePath());  // later file dialogs start there
+  treePanel_->PlotLoading();
+  try {
+    app_.LoadPlotFile(ToCore(file.absoluteFilePath()),
+                      [this](int surveys, int shots) { treePanel_->ShowCounters(surveys, shots); });
+  } catch (const std::exception& error) {
+    treePanel_->PlotLoaded("");
+    ui_.Error(error.what());
+    return;
+  }
+  treePanel_->PlotLoaded(file.fileName());
+  recent_.removeAll(file.absoluteFilePath());
+  recent_.prepend(file.absoluteFilePath());
+  while (recent_.size() > RecentFileCount) recent_.removeLast();
+  ShowRecentFiles();
+  setWindowTitle("Quillmap - " + file.fileName());
+  settingsTabs_->setCurrentIndex(0);
+}
+
+bool TMainWindow::OpenPltOrSVG(const QString& fileName) {
+  QFileInfo file(QFileInfo(fileName).absoluteFilePath());
+  if (!file.exists()) return false;
+  QDir::setCurrent(file.absolutePath());
+  if (file.suffix().compare("plt", Qt::CaseInsensitive) == 0) LoadPlotFile(file.absoluteFilePath());
+  return true;  // ".svg" targets wait for the merge; other files open nothing
+}
+
+void TMainWindow::ExportSVG() {
+  if (!app_.IsFileLoaded()) return;
+  if (app_.Settings.Checked(S::ShowCompatibilityOptions)) TCompatibilityDialog(*bindings_, this).exec();
+  QFileInfo plot(FromCore(app_.Plot.PlotFile));
+  QFileDialog dialog(this, "Save Plot As SVG File", QDir::currentPath(), "SVG Files (*.svg);;All Files (*)");
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix("svg");
+  dialog.selectFile(plot.completeBaseName() + ".svg");
+  if (dialog.exec() != QDialog::Accepted) return;
+  try {
+    app_.ExportSVG(ToCore(dialog.selectedFiles().value(0)));
+  } catch (const std::exception& error) {
+    ui_.Error(error.what());
+  }
+}

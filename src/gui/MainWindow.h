@@ -1,0 +1,57 @@
+#pragma once
+// The main window: the settings pages bound to the settings model, the
+// survey tree, the map display with the export command, the merge panel,
+// the read-out bar, the status bar and the menus. Survey logic stays in the
+// core; this only shows it and calls its commands.
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTabWidget>
+
+#include "QtUserInterface.h"
+#include "SettingWidgets.h"
+#include "SurveyTreePanel.h"
+#include "app/AppContext.h"
+
+class TMainWindow : public QMainWindow {
+public:
+  explicit TMainWindow(TQtUserInterface& ui, QWidget* parent = nullptr);
+
+  TAppContext& App() { return app_; }
+  TSurveyTreePanel& TreePanel() { return *treePanel_; }
+
+  // Opens a file by its extension: ".plt" (any case) loads it as a plot;
+  // other files open nothing. False when opening failed.
+  bool OpenPltOrSVG(const QString& fileName);
+  void LoadPlotFile(const QString& fileName);
+  void ReadNewPlotFile();
+  void ExportSVG();
+  const QStringList& RecentFiles() const { return recent_; }
+
+private:
+  QWidget* PosScalePage();
+  QWidget* PaperPage();
+  QWidget* SVGPage();
+  QWidget* PassagePage();
+  QWidget* DisplayPage();
+  QWidget* MapDisplay();
+  QWidget* MergePanel();
+  QWidget* ReadOutBar();
+  void BuildStatusBar();
+  void BuildMenus();
+  void ShowRecentFiles();
+  void ShowColors();
+
+  TQtUserInterface& ui_;
+  TAppContext app_;
+  TSettingWidgets* bindings_;
+  TSurveyTreePanel* treePanel_ = nullptr;
+  QTabWidget* settingsTabs_ = nullptr;
+  QMenu* reopenMenu_ = nullptr;
+  class QTableWidget* colorTable_ = nullptr;
+  QStringList recent_;
+};
+
+constexpr int RecentFileCount = 5;
