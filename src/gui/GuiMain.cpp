@@ -1,6 +1,7 @@
 #include "GuiMain.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QTimer>
 #include <iostream>
 
@@ -14,6 +15,8 @@ int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
   }
   if (screenshot && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  // Opening a file makes its folder the current one; the picture goes where it was asked for.
+  const QString picture = screenshot ? QFileInfo(QString::fromLocal8Bit(args[1].c_str())).absoluteFilePath() : QString();
   QApplication::setApplicationName("Quillmap");
   TQtUserInterface ui;
   ui.SetUnattended(screenshot);
@@ -24,7 +27,7 @@ int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
   if (!file.empty()) window.OpenPltOrSVG(QString::fromLocal8Bit(file.c_str()));
   if (!screenshot) return QApplication::exec();
   QApplication::processEvents();
-  if (!window.grab().save(QString::fromLocal8Bit(args[1].c_str()))) {
+  if (!window.grab().save(picture)) {
     std::cerr << "quillmap: cannot write " << args[1] << '\n';
     return 1;
   }

@@ -20,6 +20,11 @@
 #include <QVBoxLayout>
 
 #include "CompatibilityDialog.h"
+#include "PlotWindowWidget.h"
+#include "QtDrawingSurface.h"
+#include "app/Magnification.h"
+#include <QScrollArea>
+#include <QScrollBar>
 #include "ProcessLogDialog.h"
 #include "app/Version.h"
 #include "export/QMColors.h"
@@ -47,8 +52,6 @@ QWidget* Page(std::initializer_list<QWidget*> parts) {
   layout->addStretch();
   return page;
 }
-
-QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
 // Where the user guide is: beside the program once installed, else in the sources.
 QString GuidePath() {
@@ -180,9 +183,9 @@ QWidget* TMainWindow::PassagePage() {
   for (S check : {S::SubstituteMissingLRUDs, S::ExpandPassages, S::VerticalPrisms}) form->addRow(bindings_->Create(check));
   form->addRow(bindings_->Caption(S::VerticalThreshold), bindings_->Create(S::VerticalThreshold));
   for (S check : {S::MergePassages, S::SealPassageEnds}) form->addRow(bindings_->Create(check));
-  auto* polygons = new QLabel(" Polygons Rendered: ");
-  polygons->setObjectName("PolygonsRendered");
-  form->addRow(polygons);
+  polygonsRendered_ = new QLabel(" Polygons Rendered: ");
+  polygonsRendered_->setObjectName("PolygonsRendered");
+  form->addRow(polygonsRendered_);
   return Page({Group("Passages", form)});
 }
 
@@ -198,12 +201,27 @@ QWidget* TMainWindow::DisplayPage() {
 QWidget* TMainWindow::MapDisplay() {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  auto* preview = new QFrame;  // the plot window's place
-  preview->setObjectName("PreviewArea");
-  preview->setFrameShape(QFrame::StyledPanel);
-  preview->setMinimumSize(400, 300);
-  preview->setStyleSheet("#PreviewArea { background: #9a9a9a; }");
-  layout->addWidget(preview, 1);
+  preview_ = new TPlotWindowWidget(app_);
+  previewArea_ = new QScrollArea;
+  previewArea_->setObjectName("PreviewArea");
+  previewArea_->setWidget(preview_);
+  previewArea_->setMinimumSize(400, 300);
+  previewArea_->viewport()->installEventFilter(this);
+  layout->addWidget(previewArea_, 1);
+  preview_->OnPainted = [this](const TPreviewCounters& counters) {
+    polygonsRendered_->setText(" Polygons Rendered: " + QString::number(counters.RectCnt));
+  };
+  preview_->OnReadOut = [this](const QString& mouse, const QString& paper, const QString& cave) {
+    readOut_[0]->setText(mouse);
+    readOut_[1]->setText(paper);
+    readOut_[2]->setText(cave);
+  };
+  app_.Settings.AddListener([this](TSettingsChange change, std::optional<TSetting> setting) {
+    if (change == TSettingsChange::Value && setting == S::Magnification) {
+      SizePreview();
+      setWindowTitle(FromCore(MagnificationCaption({preview_->width(), preview_->height()})));
+    }
+  });
   auto* bar = new QHBoxLayout;
   auto* exportButton = Button("Export SVG", this, [this] { ExportSVG(); });
   exportButton->setObjectName("ExportSVGBtn");
@@ -240,16 +258,30 @@ QWidget* TMainWindow::ReadOutBar() {
   auto* bar = new QWidget;
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(6, 0, 6, 0);
+  int part = 0;
   for (const char* caption : {" Mouse:", " Paper:", " Cave:"}) {
     layout->addWidget(new QLabel(caption));
     auto* value = new QLabel;
-    value->setMinimumWidth(120);
+    value->setMinimumWidth(150);
     value->setObjectName(QString(caption).trimmed().remove(':') + "ReadOut");
+    readOut_[part++] = value;
     layout->addWidget(value);
   }
   layout->addStretch();
   layout->addWidget(bindings_->Create(S::RelativeCoordinates));
   return bar;
+}
+
+// The preview grows with the magnification around the area that shows it.
+void TMainWindow::SizePreview() {
+  QSize area = previewArea_->viewport()->size();
+  TPixelSize size = MagnifiedPreviewSize({area.width(), area.height()}, app_.Settings.Value(S::Magnification));
+  preview_->resize(size.Width, size.Height);
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == previewArea_->viewport() && event->type() == QEvent::Resize) SizePreview();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TMainWindow::BuildStatusBar() {

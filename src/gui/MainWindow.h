@@ -21,6 +21,7 @@ public:
 
   TAppContext& App() { return app_; }
   TSurveyTreePanel& TreePanel() { return *treePanel_; }
+  class TPlotWindowWidget& Preview() { return *preview_; }
 
   // Opens a file by its extension: ".plt" (any case) loads it as a plot;
   // other files open nothing. False when opening failed.
@@ -43,6 +44,8 @@ private:
   void BuildMenus();
   void ShowRecentFiles();
   void ShowColors();
+  void SizePreview();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   TQtUserInterface& ui_;
   TAppContext app_;
@@ -52,6 +55,10 @@ private:
   QMenu* reopenMenu_ = nullptr;
   class QTableWidget* colorTable_ = nullptr;
   QStringList recent_;
+  class TPlotWindowWidget* preview_ = nullptr;
+  class QScrollArea* previewArea_ = nullptr;
+  QLabel* polygonsRendered_ = nullptr;
+  QLabel* readOut_[3] = {};
 };
 
 constexpr int RecentFileCount = 5;

@@ -7,11 +7,11 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "QtDrawingSurface.h"
 #include "QtUserInterface.h"
 
 namespace {
 
-QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 TColor FromQColor(const QColor& color) {
   return RGBColor(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
                   static_cast<std::uint8_t>(color.blue()));

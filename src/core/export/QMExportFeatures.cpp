@@ -2,10 +2,10 @@
 // graphics layer (path segments, symbols, or sized symbols with their
 // values) and a labels layer naming the survey at its points.
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
+#include "FeatureValues.h"
 #include "QMExportRun.h"
 #include "support/NumberText.h"
 
@@ -19,29 +19,6 @@ constexpr std::size_t LineBreakLength = 60;
 std::string GetSVGColorStr(TColor color) {
   return "rgb(" + std::to_string(color & 0xFF) + "," + std::to_string((color >> 8) & 0xFF) + "," +
          std::to_string((color >> 16) & 0xFF) + ")";
-}
-
-// Scientific with `digits` significant digits: 1234.5 and 3 give 1.23E+3.
-std::string ScientificText(double value, int digits) {
-  char buffer[64];
-  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, std::max(digits - 1, 0)).ptr;
-  std::string text(buffer, end);
-  std::size_t e = text.find('e');
-  std::string exponent = text.substr(e + 2);
-  exponent.erase(0, std::min(exponent.find_first_not_of('0'), exponent.size() - 1));
-  return text.substr(0, e) + "E" + text[e + 1] + exponent;
-}
-
-std::string ValueText(double value, const TFeatureInfo& feature) {
-  if (feature.NumberFormat == nfScientific) return ScientificText(value, feature.Digits);
-  return FormatFixed(value, std::max(feature.Digits, 0));
-}
-
-// The symbol size of a range point: its value's place in the range, unclamped.
-int GetFontSize(const TPlotVector& point, const TFeatureInfo& feature) {
-  double low = point.Down, range = point.Up - point.Down;
-  if (range == 0) range = 1;
-  return static_cast<int>((feature.SizeHigh - feature.SizeLow) * (point.Right - low) / range + feature.SizeLow);
 }
 
 class TFeatureWriter {
@@ -92,7 +69,7 @@ private:
         case TFeatureKind::Range:
           if (point.Command != 'V') break;
           if (graphics) {
-            SetSymbol(point, GetFontSize(point, survey_.Attributes.FeatureInfo));
+            SetSymbol(point, FeatureSymbolSize(point, survey_.Attributes.FeatureInfo));
             SetFeature(point);
           } else {
             SetFeatureName(point);
@@ -134,7 +111,7 @@ private:
   // The value, 6 points above the point, in a layer named after it.
   void SetFeature(const TPlotVector& point) {
     T2DVector at = SVGPoint(point);
-    std::string text = AddEscapeChars(ValueText(point.Right, survey_.Attributes.FeatureInfo));
+    std::string text = AddEscapeChars(FeatureValueText(point.Right, survey_.Attributes.FeatureInfo));
     run_.OpenSVGLayer(text);
     run_.PutStyleAttribute("FeatureStyle");
     run_.Xml().PutAttribute("x", at.X, 3);

@@ -1,0 +1,42 @@
+#pragma once
+// The preview: the loaded survey drawn on its sheet where the export puts
+// it, through the same projection and walks, on a plot window.
+
+#include "Plotwind.h"
+#include "export/MapDecorations.h"
+#include "export/QMColors.h"
+#include "export/QMGlobal.h"
+#include "export/QMScaleUnits.h"
+#include "export/Projection.h"
+#include "survey/PlotState.h"
+#include "survey/QMCaveTree.h"
+
+struct TPreviewSources {
+  const TPlotState& Plot;
+  const TSurveyTree& Tree;
+  TProjection& Projection;
+  const TPassageParameters& Passage;
+  const TSVGColors& Colors;
+  const TFootFactors& Factors;
+};
+
+// The "Display" page's switches; they change the preview only.
+struct TDisplayOptions {
+  bool LabelStations = false, ShowPassageWalls = false, ShowLRUDBars = true, ShowFeatures = false, ShowGrid = true,
+       ShowCenterPoint = false;
+};
+
+struct TPreviewCounters {
+  int RectCnt = 0;       // passage quadrilaterals drawn
+  int PlottedShots = 0;  // survey shots drawn
+};
+
+// Each part of red, green and blue times 1.2, at most 255.
+TColor LightenColor(TColor color);
+
+// Draws everything; nothing without a loaded plot. format writes the scale
+// bar's numbers (the user's locale in a window).
+TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TPreviewSources& sources,
+                             const TDisplayOptions& options, const TNumberFormatter& format);
+
+constexpr TColor clSkyBlue = RGBColor(166, 202, 240);

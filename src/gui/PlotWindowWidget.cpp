@@ -1,0 +1,72 @@
+#include "PlotWindowWidget.h"
+
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "QtUserInterface.h"
+
+namespace {
+
+using S = TSetting;
+
+TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface& surface, QPainter& painter, int width,
+                       int height) {
+  painter.fillRect(0, 0, width, height, ToQColor(clSkyBlue));
+  surface.Begin(&painter, width, height);
+  window.BorderPercent = 10;
+  TSVGInfo info = app.SVGInfo();
+  TPreviewSources sources{app.Plot, app.Tree, app.Projection, app.Passage, app.Settings.Colors(), app.Settings.FootFactors()};
+  QLocale locale;
+  TPreviewCounters counters = DisplayCave(window, info, sources, DisplayOptionsOf(app.Settings),
+                                          [&](double value, int decimals) {
+                                            return ToCore(locale.toString(value, 'f', decimals));
+                                          });
+  window.PaintFrame();
+  return counters;
+}
+
+}  // namespace
+
+TDisplayOptions DisplayOptionsOf(const TSettingsModel& settings) {
+  return {settings.Checked(S::LabelStations),   settings.Checked(S::ShowPassageWalls), settings.Checked(S::ShowLRUDBars),
+          settings.Checked(S::ShowFeatures),    settings.Checked(S::ShowGrid),         settings.Checked(S::ShowCenterPoint)};
+}
+
+TPreviewCounters RenderPreview(TAppContext& app, QImage& image) {
+  TQtDrawingSurface surface;
+  TPlotWindow window(surface);
+  QPainter painter(&image);
+  return Paint(app, window, surface, painter, image.width(), image.height());
+}
+
+TPlotWindowWidget::TPlotWindowWidget(TAppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
+  setMouseTracking(true);
+  setObjectName("PlotWindow");
+  app_.OnUpdatePlot([this] { update(); });
+}
+
+void TPlotWindowWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  counters_ = Paint(app_, window_, surface_, painter, width(), height());
+  if (OnPainted) OnPainted(counters_);
+}
+
+void TPlotWindowWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!OnReadOut || window_.Scale() == 0) return;
+  QPoint at = event->position().toPoint();
+  const TSettingsModel& settings = app_.Settings;
+  TSVGInfo info = app_.SVGInfo();
+  const TPlotParams& params = info.PlotParams;
+  T2DVector paper = Vector3Dto2DZ(window_.PixelToReal(at.x(), at.y()), params.Plan);
+  T2DVector fromEdge = (paper + params.Margin) * settings.Units().PaperFactor;
+  T2DVector cave = app_.Projection.PaperToCave(paper, params);
+  if (settings.Checked(S::RelativeCoordinates) && app_.Plot.VectorArray.Count() > 0)
+    cave = cave - Vector3Dto2DZ(app_.Plot.VectorArray[0].Location.Vector(), params.Plan);
+  cave = cave * settings.Units().CaveFactor;
+  QLocale locale;
+  QString paperUnit = FromCore(settings.Units().PaperUnitsStr), caveUnit = FromCore(settings.Units().CaveUnitsStr);
+  OnReadOut(QString("%1, %2").arg(at.x()).arg(at.y()),
+            QString("%1, %2 %3").arg(locale.toString(fromEdge.X, 'f', 2), locale.toString(fromEdge.Y, 'f', 2), paperUnit),
+            QString("%1, %2 %3").arg(locale.toString(cave.X, 'f', 1), locale.toString(cave.Y, 'f', 1), caveUnit));
+}
