@@ -21,6 +21,8 @@ constexpr std::string_view UsageText =
     "         --[no-]expand-passages  --[no-]vertical-prisms  --vertical-threshold DEG\n"
     "         --[no-]merge-passages  --[no-]seal-passage-ends  --no-inkscape  --no-illustrator  --ai10\n"
     "         --select NAME (repeatable: draw only the named sections, surveys and shots)\n"
+    "       quillmap preview FILE.plt [-o OUT.png] [--width W] [--height H] [--overwrite] [export options]\n"
+    "                                         the window's preview (passage walls shown) as a PNG\n"
     "       quillmap [FILE.plt]                the window, with the plot file opened\n"
     "       quillmap --screenshot OUT.png [FILE.plt]   a picture of the window, drawn offscreen\n"
     "       quillmap --version | --help\n";
@@ -34,6 +36,7 @@ const TSubcommand Subcommands[] = {
     {"info", InfoCommand},
     {"dump", DumpCommand},
     {"export", ExportCommand},
+    {"preview", PreviewCommand},
 };
 
 }  // namespace

@@ -23,6 +23,7 @@ TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface&
                                             return ToCore(locale.toString(value, 'f', decimals));
                                           });
   window.PaintFrame();
+  surface.End();
   return counters;
 }
 

@@ -7,20 +7,51 @@
 
 QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
+void TQtDrawingSurface::FlushLines() {
+  if (lines_.empty()) return;
+  painter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));
+  lines_.clear();
+}
+
 void TQtDrawingSurface::Begin(QPainter* painter, int width, int height) {
+  lines_.clear();
   painter_ = painter;
+  pen_.reset();
+  brush_.reset();
+  brushKnown_ = false;
   width_ = width;
   height_ = height;
 }
 
+// Pens and brushes are set only when they change: a repaint sets them per shot.
 void TQtDrawingSurface::SetPen(TColor color, int width, TPenStyle style) {
-  painter_->setPen(QPen(ToQColor(color), width, style == TPenStyle::Dotted ? Qt::DotLine : Qt::SolidLine));
+  TPenKey key{color, width, style};
+  if (pen_ == key) return;
+  FlushLines();
+  pen_ = key;
+  QPen pen(ToQColor(color), width, style == TPenStyle::Dotted ? Qt::DotLine : Qt::SolidLine);
+  pen.setCosmetic(true);  // widths in pixels, whatever the transform
+  painter_->setPen(pen);
 }
 
-void TQtDrawingSurface::SetBrush(TColor color) { painter_->setBrush(ToQColor(color)); }
-void TQtDrawingSurface::ClearBrush() { painter_->setBrush(Qt::NoBrush); }
+void TQtDrawingSurface::SetBrush(TColor color) {
+  if (brushKnown_ && brush_ == std::optional<TColor>(color)) return;
+  FlushLines();
+  brushKnown_ = true;
+  brush_ = color;
+  painter_->setBrush(ToQColor(color));
+}
+
+void TQtDrawingSurface::ClearBrush() {
+  if (brushKnown_ && !brush_) return;
+  FlushLines();
+  brushKnown_ = true;
+  brush_.reset();
+  painter_->setBrush(Qt::NoBrush);
+}
 
 void TQtDrawingSurface::SetFont(const std::string& face, double points, TColor color) {
+  FlushLines();
   QFont font(FromCore(face));
   font.setPointSizeF(std::max(points, 1.0));
   painter_->setFont(font);
@@ -28,26 +59,34 @@ void TQtDrawingSurface::SetFont(const std::string& face, double points, TColor c
 }
 
 void TQtDrawingSurface::SetFontPixels(int pixels) {
+  FlushLines();
   QFont font = painter_->font();
   font.setPixelSize(std::max(pixels, 1));
   painter_->setFont(font);
 }
 
-void TQtDrawingSurface::Line(TPixel from, TPixel to) { painter_->drawLine(from.X, from.Y, to.X, to.Y); }
+void TQtDrawingSurface::Line(TPixel from, TPixel to) { lines_.emplace_back(from.X, from.Y, to.X, to.Y); }
 
-void TQtDrawingSurface::Polygon(const std::vector<TPixel>& points) {
-  QPolygon polygon;
-  for (const TPixel& p : points) polygon << QPoint(p.X, p.Y);
-  painter_->drawPolygon(polygon);
+void TQtDrawingSurface::Polygon(std::span<const TPixel> points) {
+  FlushLines();
+  QPoint corners[8];
+  const std::size_t count = std::min(points.size(), std::size(corners));
+  for (std::size_t i = 0; i < count; ++i) corners[i] = QPoint(points[i].X, points[i].Y);
+  painter_->drawPolygon(corners, static_cast<int>(count));
 }
 
-void TQtDrawingSurface::Ellipse(TPixelRect r) { painter_->drawEllipse(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom))); }
+void TQtDrawingSurface::Ellipse(TPixelRect r) {
+  FlushLines();
+  painter_->drawEllipse(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)));
+}
 
 void TQtDrawingSurface::Rectangle(TPixelRect r) {
+  FlushLines();
   painter_->drawRect(QRect(QPoint(r.Left, r.Top), QPoint(r.Right - 1, r.Bottom - 1)));
 }
 
 void TQtDrawingSurface::Text(TPixel at, std::string_view text, TTextAnchor anchor) {
+  FlushLines();
   QPen pen = painter_->pen();
   painter_->setPen(textColor_);
   QFontMetrics metrics(painter_->font());
@@ -62,7 +101,11 @@ TPixel TQtDrawingSurface::TextExtent(std::string_view text) {
 }
 
 void TQtDrawingSurface::SetClip(TPixelRect r) {
+  FlushLines();
   painter_->setClipRect(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)));
 }
 
-void TQtDrawingSurface::ClearClip() { painter_->setClipping(false); }
+void TQtDrawingSurface::ClearClip() {
+  FlushLines();
+  painter_->setClipping(false);
+}

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
-
 TPlotVector Station(double east, double north, double vert, float l, float r, float u, float d, char command = 'D') {
   TPlotVector v;
   v.Command = command;
@@ -50,17 +48,28 @@ TEST(PassageLib, FillsMissingDimensionPairsWhole) {
   }
 }
 
-TEST(PassageLib, MeasuresDirectionAndInclination) {
+TEST(PassageLib, MeasuresInclination) {
   struct Case {
     T3DVector to;
-    double azimuth, inclination;
-  } cases[] = {
-      {{0, 10, 0}, 0, 0},       {{10, 0, 0}, Pi / 2, 0},   {{0, -10, 0}, Pi, 0},   {{-10, 0, 0}, -Pi / 2, 0},
-      {{-10, -10, 0}, -3 * Pi / 4, 0}, {{0, 0, 10}, Pi / 2, 90}, {{0, 10, 10}, 0, 45},
-  };
+    double inclination;
+  } cases[] = {{{0, 10, 0}, 0}, {{-10, -10, 0}, 0}, {{0, 0, 10}, 90}, {{0, 0, -10}, 90}, {{0, 10, 10}, 45}};
+  for (const Case& c : cases) EXPECT_NEAR(GetInclination({}, c.to), c.inclination, 1e-9);
+}
+
+TEST(PassageLib, TurnsSectionsAcrossTheShot) {
+  // Left lies left of the direction of travel, for every direction.
+  struct Case {
+    double east, north;
+    T2DVector left;
+  } cases[] = {{0, 10, {-1, 0}}, {10, 0, {0, 1}}, {0, -10, {1, 0}}, {-10, 0, {0, -1}}, {0, 0, {0, 1}}};
   for (const Case& c : cases) {
-    EXPECT_NEAR(GetAzimuth({}, c.to), c.azimuth, 1e-12) << c.to.X << "," << c.to.Y;
-    EXPECT_NEAR(GetInclination({}, c.to), c.inclination, 1e-9);
+    TPassageParameters parameters;
+    parameters.DoVertical = false;
+    T3DLRUDVector from, to;
+    TPlotVector a = Station(0, 0, 0, 1, 1, 1, 1), b = Station(c.east, c.north, c.east == 0 && c.north == 0 ? 5 : 0, 1, 1, 1, 1);
+    TPassageModel(parameters).GetLRUDPoints(a, b, from, to);
+    EXPECT_NEAR(from.Left.X, c.left.X, 1e-12) << c.east << "," << c.north;
+    EXPECT_NEAR(from.Left.Y, c.left.Y, 1e-12) << c.east << "," << c.north;
   }
 }
 

@@ -98,13 +98,6 @@ void ExpandDimensions(TPlotVector& fs, TPlotVector& ts, double minSize) {
   SelectDim(ts.Up, ts.Down, fs.Up, fs.Down, ts.Left, ts.Right, minSize);
 }
 
-double GetAzimuth(const T3DVector& p1, const T3DVector& p2) {
-  double dE = p2.X - p1.X, dN = p2.Y - p1.Y;
-  if (dN > 0) return std::atan(dE / dN);
-  if (dN < 0) return std::atan(dE / dN) + (dE >= 0 ? Pi : -Pi);
-  return dE >= 0 ? Pi / 2 : -Pi / 2;
-}
-
 double GetInclination(const T3DVector& p1, const T3DVector& p2) {
   double dZ = p2.Z - p1.Z;
   if (dZ == 0) return 0;
@@ -116,9 +109,12 @@ TVertMode TPassageModel::IsVertModel(const T3DVector& p1, const T3DVector& p2) c
   return p2.Z > p1.Z ? vmVertUp : vmVertDown;
 }
 
+// sin and cos of the azimuth plus 90 degrees, that is cos(A) and -sin(A),
+// straight from the horizontal direction; a shot without horizontal extent
+// has the azimuth 90 degrees.
 TPassageModel::TShotTrig TPassageModel::SetShotTrig(const T3DVector& p1, const T3DVector& p2) {
-  double azimuth = GetAzimuth(p1, p2);
-  double sinPlus90 = std::sin(azimuth + Pi / 2), cosPlus90 = std::cos(azimuth + Pi / 2);
+  double dE = p2.X - p1.X, dN = p2.Y - p1.Y, horizontal = std::hypot(dE, dN);
+  double sinPlus90 = horizontal > 0 ? dN / horizontal : 0, cosPlus90 = horizontal > 0 ? -dE / horizontal : -1;
   return {sinPlus90, cosPlus90, -sinPlus90, -cosPlus90};
 }
 
@@ -214,12 +210,15 @@ void TPassageModel::SealPassageEnd(const TPassageEnd3D& end, bool right) {
   for (int i = 0; i < end.Count; ++i) (*triangleProc_)(end.Center, end.Points[i], end.Points[(i + 1) % end.Count], right, place_);
 }
 
-void TPassageModel::BuildPassagePrism(const TBranch& branch, int index, bool segStart, bool segEnd) {
-  TPrism current = GetPassagePrism(branch, index);
+void TPassageModel::BuildPassagePrism(const std::vector<TPrism>& prisms, const TBranch& branch, int index,
+                                      bool segStart, bool segEnd) {
+  TPrism current = prisms[static_cast<std::size_t>(index)];
   if (!current.Valid) return;
   if (parameters_.MergePassageEnds) {
-    // Neighbours built afresh and unmerged, so both prisms at a joint agree on it.
-    TPrism last = GetPassagePrism(branch, index - 1), next = GetPassagePrism(branch, index + 1);
+    // Joints are averaged with the neighbours' unmerged sections, so both
+    // prisms that meet at a station hand out the same joint.
+    TPrism last = index > 0 ? prisms[static_cast<std::size_t>(index - 1)] : TPrism{};
+    TPrism next = prisms[static_cast<std::size_t>(index + 1)];
     if (last.Valid) MergePrismEnds(last, current);
     if (next.Valid) MergePrismEnds(current, next);
   }
@@ -242,6 +241,7 @@ void TPassageModel::DisplayPassageMesh(const TPlotState& plot, const TWriteTrian
   triangleProc_ = &triangleProc;
   TBranch branch;
   branch.reserve(10);
+  std::vector<TPrism> prisms;  // of the branch, unmerged; one more (invalid) at the end
   std::vector<int> treeIndex;  // of each vector of the survey, as the shot walk counts
   int treeCount = 0;
   for (int section = 0; section < plot.SectionArray.Count(); ++section) {
@@ -264,7 +264,9 @@ void TPassageModel::DisplayPassageMesh(const TPlotState& plot, const TWriteTrian
                     std::span<const int>(treeIndex).subspan(static_cast<std::size_t>(range.First - vectors.First)), branch);
         SmoothBranch(branch);
         const int count = static_cast<int>(branch.size());
-        for (int shot = 0; shot < count; ++shot) BuildPassagePrism(branch, shot, shot == 0, shot == count - 2);
+        prisms.clear();
+        for (int shot = 0; shot <= count; ++shot) prisms.push_back(GetPassagePrism(branch, shot));
+        for (int shot = 0; shot < count; ++shot) BuildPassagePrism(prisms, branch, shot, shot == 0, shot == count - 2);
       }
     }
   }

@@ -49,8 +49,6 @@ using TWriteTriangle =
 TPlotVector ZeroNegativePassages(TPlotVector vector);
 // Fills in the missing dimension pairs of two consecutive stations.
 void ExpandDimensions(TPlotVector& from, TPlotVector& to, double minSize);
-// Horizontal direction of the shot, radians clockwise from north.
-double GetAzimuth(const T3DVector& p1, const T3DVector& p2);
 // Inclination in degrees; 0 for a level shot.
 double GetInclination(const T3DVector& p1, const T3DVector& p2);
 
@@ -88,7 +86,7 @@ private:
   TPassageEnd3D SectionOf(const TPlotVector& station, TVertMode mode, const TShotTrig& trig) const;
   TPrism PrismOf(const TPlotVector& from, const TPlotVector& to) const;
   void SmoothCorners(TBranch& branch) const;
-  void BuildPassagePrism(const TBranch& branch, int index, bool segStart, bool segEnd);
+  void BuildPassagePrism(const std::vector<TPrism>& prisms, const TBranch& branch, int index, bool segStart, bool segEnd);
   void SealPassageEnd(const TPassageEnd3D& end, bool right);
 
   const TPassageParameters& parameters_;

@@ -45,27 +45,6 @@ void TProjection::ConfigureRotation(const T3DVector& center, double yaw, double 
   rotationCenter_ = center;
 }
 
-void TProjection::RotateCavePoint3D(T3DVector& p) const {
-  T3DVector d = p - rotationCenter_;
-  double turnedY = -d.X * yawSine_ + d.Y * yawCos_;
-  p.X = d.X * yawCos_ + d.Y * yawSine_ + rotationCenter_.X;
-  p.Z = -turnedY * pitchSine_ + d.Z * pitchCos_ + rotationCenter_.Z;
-  p.Y = turnedY * pitchCos_ + d.Z * pitchSine_ + rotationCenter_.Y;
-}
-
-void TProjection::CaveToPaper(T3DVector& p) const {
-  p.X = BaseScale * p.X - BaseOffset.X;
-  p.Y = BaseScale * p.Y - BaseOffset.Y;
-  p.Z = BaseScale * p.Z - BaseOffset.Y;
-}
-
-void TProjection::DoFullTransform(T3DVector& v, const TPlotParams& params) const {
-  RotateCavePoint3D(v);
-  v = v - params.CaveOffset;
-  CaveToPaper(v);
-  v = v * params.Scale + Vector2DToVector3DZ(params.PaperOffset);
-}
-
 void TProjection::TransformLRUDS(T3DLRUDVector& lrud, const TPlotParams& params) const {
   for (T3DVector* point : {&lrud.Left, &lrud.Right, &lrud.Up, &lrud.Down}) DoFullTransform(*point, params);
 }

@@ -36,12 +36,27 @@ public:
   void ConfigureRotation(const T3DVector& center, double yaw, double pitch);
   // Yaw about the vertical axis (clockwise seen from above), then pitch
   // about the turned east axis, both about the rotation centre.
-  void RotateCavePoint3D(T3DVector& p) const;
+  void RotateCavePoint3D(T3DVector& p) const {
+    T3DVector d = p - rotationCenter_;
+    double turnedY = -d.X * yawSine_ + d.Y * yawCos_;
+    p.X = d.X * yawCos_ + d.Y * yawSine_ + rotationCenter_.X;
+    p.Z = -turnedY * pitchSine_ + d.Z * pitchCos_ + rotationCenter_.Z;
+    p.Y = turnedY * pitchCos_ + d.Z * pitchSine_ + rotationCenter_.Y;
+  }
   // Scales and offsets; the vertical takes the second offset component.
-  void CaveToPaper(T3DVector& p) const;
+  void CaveToPaper(T3DVector& p) const {
+    p.X = BaseScale * p.X - BaseOffset.X;
+    p.Y = BaseScale * p.Y - BaseOffset.Y;
+    p.Z = BaseScale * p.Z - BaseOffset.Y;
+  }
   // Rotation, cave offset, base scale and offset, Scale, paper offset. The
   // paper point is (X, Y) in plan and (X, Z) in profile.
-  void DoFullTransform(T3DVector& v, const TPlotParams& params) const;
+  void DoFullTransform(T3DVector& v, const TPlotParams& params) const {
+    RotateCavePoint3D(v);
+    v = v - params.CaveOffset;
+    CaveToPaper(v);
+    v = v * params.Scale + Vector2DToVector3DZ(params.PaperOffset);
+  }
   void TransformLRUDS(T3DLRUDVector& lrud, const TPlotParams& params) const;
   // The inverse of the scaling and offsets (not of the rotation): a paper
   // point to cave feet in the rotated frame ((east, north) or (X, vertical)).

@@ -39,16 +39,20 @@ void TPlotWindow::SetRealClipWindow(const T2DVector& topLeft, const T2DVector& b
 void TPlotWindow::Plotline(char command, const T3DVector& v) {
   if (command != 'M' && command != 'D') return;
   TPixel to = RealToPixel(v);
-  if (command == 'D') surface_.Line(pen_, to);
+  // A line to the pixel the pen stands on draws nothing, as on the platform
+  // the preview was made for (an LRUD's up and down strokes in plan).
+  if (command == 'D' && !(to == pen_)) surface_.Line(pen_, to);
   pen_ = to;
 }
 
 void TPlotWindow::PlotTriangle(const T3DVector& p1, const T3DVector& p2, const T3DVector& p3) {
-  surface_.Polygon({RealToPixel(p1), RealToPixel(p2), RealToPixel(p3)});
+  const TPixel points[] = {RealToPixel(p1), RealToPixel(p2), RealToPixel(p3)};
+  surface_.Polygon(points);
 }
 
 void TPlotWindow::PlotQuad(const T3DVector& p1, const T3DVector& p2, const T3DVector& p3, const T3DVector& p4) {
-  surface_.Polygon({RealToPixel(p1), RealToPixel(p2), RealToPixel(p3), RealToPixel(p4)});
+  const TPixel points[] = {RealToPixel(p1), RealToPixel(p2), RealToPixel(p3), RealToPixel(p4)};
+  surface_.Polygon(points);
 }
 
 void TPlotWindow::PlotRect(const T3DVector& topLeft, const T3DVector& bottomRight) {

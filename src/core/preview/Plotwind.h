@@ -5,6 +5,7 @@
 // vertical axis up, and draws in real coordinates.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,7 @@ public:
   virtual void SetFont(const std::string& face, double points, TColor color) = 0;
   virtual void SetFontPixels(int pixels) = 0;  // the height alone
   virtual void Line(TPixel from, TPixel to) = 0;
-  virtual void Polygon(const std::vector<TPixel>& points) = 0;
+  virtual void Polygon(std::span<const TPixel> points) = 0;
   virtual void Ellipse(TPixelRect bounds) = 0;
   virtual void Rectangle(TPixelRect bounds) = 0;
   virtual void Text(TPixel at, std::string_view text, TTextAnchor anchor) = 0;

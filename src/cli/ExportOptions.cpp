@@ -1,0 +1,207 @@
+// The options that export and preview share: the page, the view and the
+// selection, set as the window's controls would set them.
+
+#include "ExportOptions.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <iostream>
+
+#include "Cli.h"
+#include "export/PaperSizes.h"
+#include "support/NumberText.h"
+
+namespace {
+
+using S = TSetting;
+
+// An option that sets one setting: a number, a choice by word, or a check box
+// (--key sets it, --no-key clears it).
+struct TSettingOption {
+  std::string_view Name;
+  TSetting Setting;
+  std::initializer_list<std::string_view> Words = {};  // of a choice, in item order
+};
+
+const TSettingOption SettingOptions[] = {
+    {"view", S::View, {"plan", "profile"}},
+    {"units", S::Units, {"feet", "meters"}},
+    {"scale-factor", S::ScaleFactor},
+    {"feet-per-inch", S::FeetPerInch},
+    {"ratio", S::Ratio},
+    {"yaw", S::Yaw},
+    {"paper-rotation", S::PaperRotation},
+    {"pitch", S::Pitch},
+    {"grid", S::GridSpacing},
+    {"scale-bar", S::ScaleBarType, {"modulo", "fixed"}},
+    {"passage-shape", S::PassageShape, {"square", "diamond", "octagon"}},
+    {"corner-threshold", S::CornerThreshold},
+    {"rounding-depth", S::RoundingDepth, {"none", "one", "two"}},
+    {"substitute-diameter", S::SubstituteDiameter},
+    {"substitute-missing", S::SubstituteMissingLRUDs},
+    {"expand-passages", S::ExpandPassages},
+    {"vertical-prisms", S::VerticalPrisms},
+    {"vertical-threshold", S::VerticalThreshold},
+    {"merge-passages", S::MergePassages},
+    {"seal-passage-ends", S::SealPassageEnds},
+};
+
+// The scale options count only once the plot is fitted to the sheet.
+bool AppliesAfterLoading(TSetting setting) {
+  return setting == S::ScaleFactor || setting == S::FeetPerInch || setting == S::Ratio;
+}
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+std::string Trimmed(std::string_view text) {
+  auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return std::string(text);
+}
+
+double Number(std::string_view option, const std::string& text) {
+  if (std::optional<double> value = ParseReal(text)) return *value;
+  throw TUsageError("--" + std::string(option) + ": \"" + text + "\" is not a number");
+}
+
+double NumberInRange(std::string_view option, TSetting setting, const std::string& text) {
+  double value = Number(option, text);
+  const TSettingSpec& spec = SpecOf(setting);
+  if (value < spec.Min || value > spec.Max)
+    throw TUsageError("--" + std::string(option) + ": " + text + " is outside " + FormatShortest(spec.Min) + " to " +
+                      FormatShortest(spec.Max));
+  return value;
+}
+
+std::pair<double, double> NumberPair(std::string_view option, TSetting first, TSetting second, const std::string& text) {
+  std::size_t comma = text.find(',');
+  if (comma == std::string::npos) throw TUsageError("--" + std::string(option) + ": give two numbers as X,Y");
+  return {NumberInRange(option, first, text.substr(0, comma)), NumberInRange(option, second, text.substr(comma + 1))};
+}
+
+int PaperByName(const std::string& text) {
+  std::string wanted = Lower(Trimmed(text));
+  for (std::size_t i = 0; i < PaperSizeList.size(); ++i)
+    if (Lower(Trimmed(PaperSizeList[i].Name)) == wanted) return static_cast<int>(i);
+  throw TUsageError("--paper: no standard paper size is named \"" + text + "\"");
+}
+
+}  // namespace
+
+TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& extra) {
+  TExportRequest request;
+  auto value = [&](std::size_t& i) -> const std::string& {
+    if (i + 1 >= args.size()) throw TUsageError(args[i] + " needs a value");
+    return args[++i];
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!arg.starts_with("-")) {
+      if (!request.plotFile.empty()) throw TUsageError("one plot file at a time");
+      request.plotFile = arg;
+      continue;
+    }
+    std::string name = arg.starts_with("--") ? arg.substr(2) : arg;
+    if (arg == "-o") request.outFile = value(i);
+    else if (extra && extra(name, [&]() -> const std::string& { return value(i); })) continue;
+    else if (name == "overwrite") request.overwrite = true;
+    else if (name == "verbose") request.verbose = true;
+    else if (name == "center") request.center = true;
+    else if (name == "landscape" || name == "portrait") request.orientation = name == "portrait";
+    else if (name == "paper") request.paper = PaperByName(value(i));
+    else if (name == "paper-size") {
+      auto [x, y] = NumberPair(name, S::PaperX, S::PaperY, value(i));
+      request.before.insert(request.before.end(), {{S::PaperX, x}, {S::PaperY, y}});
+    } else if (name == "margins") {
+      auto [x, y] = NumberPair(name, S::MarginX, S::MarginY, value(i));
+      request.before.insert(request.before.end(), {{S::MarginX, x}, {S::MarginY, y}});
+    } else if (name == "paper-offset") {
+      auto [x, y] = NumberPair(name, S::PaperOffsetX, S::PaperOffsetY, value(i));
+      request.after.insert(request.after.end(), {{S::PaperOffsetX, x}, {S::PaperOffsetY, y}});
+    } else if (name == "no-inkscape") request.before.emplace_back(S::InkscapeTags, 1);
+    else if (name == "no-illustrator") request.before.emplace_back(S::IllustratorTags, 1);
+    else if (name == "ai10") request.before.emplace_back(S::AI10Compatible, 1);
+    else if (name == "select") request.selections.push_back(value(i));
+    else {
+      bool negated = name.starts_with("no-");
+      std::string key = negated ? name.substr(3) : name;
+      auto option = std::find_if(std::begin(SettingOptions), std::end(SettingOptions),
+                                 [&](const TSettingOption& o) { return o.Name == key; });
+      if (option == std::end(SettingOptions)) throw TUsageError("unknown option \"" + arg + "\"");
+      const TSettingSpec& spec = SpecOf(option->Setting);
+      double setting = 0;
+      if (spec.Kind == TSettingKind::Check) {
+        setting = negated ? 0 : 1;
+      } else if (negated) {
+        throw TUsageError("unknown option \"" + arg + "\"");
+      } else if (spec.Kind == TSettingKind::Choice) {
+        const std::string& word = value(i);
+        auto found = std::find(option->Words.begin(), option->Words.end(), Lower(word));
+        if (found == option->Words.end()) {
+          std::string words;
+          for (std::string_view w : option->Words) words += (words.empty() ? "" : "|") + std::string(w);
+          throw TUsageError("--" + key + ": \"" + word + "\" is not one of " + words);
+        }
+        setting = static_cast<double>(found - option->Words.begin());
+      } else {
+        setting = NumberInRange(key, option->Setting, value(i));
+      }
+      if (option->Setting == S::Units) request.units = static_cast<int>(setting);
+      else (AppliesAfterLoading(option->Setting) ? request.after : request.before).emplace_back(option->Setting, setting);
+    }
+  }
+  if (request.plotFile.empty()) throw TUsageError("no plot file given");
+  return request;
+}
+
+void SetOutputFile(TExportRequest& request, const std::string& extension) {
+  if (request.outFile.empty())
+    request.outFile = std::filesystem::path(request.plotFile).replace_extension(extension).string();
+  if (!request.overwrite && std::filesystem::exists(request.outFile))
+    throw TUsageError("\"" + request.outFile + "\" exists; give --overwrite to replace it");
+}
+
+
+namespace {
+
+// Checks every node whose text is the name; false when there is none.
+bool SelectNodes(TSurveyTree& tree, const std::string& name) {
+  bool found = false;
+  for (int node = 0; node < tree.NodeCount(); ++node) {
+    if (tree.Text(node) == name) {
+      if (!tree.Checked(node)) tree.ToggleCheck(node);
+      found = true;
+    }
+  }
+  return found;
+}
+
+
+}  // namespace
+
+int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream& err) {
+  TSettingsModel& settings = app.Settings;
+  // The sheet first, in the units chosen, so the plot is fitted to it.
+  if (request.units) settings.Set(S::Units, *request.units);
+  if (request.orientation) settings.Set(S::Orientation, *request.orientation);
+  if (request.paper) settings.Set(S::PaperSize, *request.paper);
+  for (auto [setting, value] : request.before) settings.Set(setting, value);
+  try {
+    if (!app.LoadPlotFile(request.plotFile).Loaded) return ExitFailed;
+  } catch (const std::exception& error) {
+    err << "quillmap: " << error.what() << '\n';
+    return ExitFailed;
+  }
+  for (auto [setting, value] : request.after) settings.Set(setting, value);
+  for (const std::string& name : request.selections)
+    if (!SelectNodes(app.Tree, name)) return UsageError(err, "--select: no section, survey or shot is named \"" + name + "\"");
+  if (!request.selections.empty()) settings.Set(S::ExcludeSections, 1);
+  if (request.center) settings.Center();
+  return ExitLoaded;
+}

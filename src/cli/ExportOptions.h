@@ -1,0 +1,41 @@
+#pragma once
+// The options that export and preview share: the sheet, units, view, scale,
+// rotation, passage model, editor marks and selection. They set the
+// settings as the window's controls would, with the same ranges.
+
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Commands.h"
+#include "app/AppContext.h"
+
+struct TExportRequest {
+  std::string plotFile, outFile;
+  bool overwrite = false, verbose = false, center = false;
+  std::optional<int> units, paper, orientation;
+  std::vector<std::pair<TSetting, double>> before, after;  // in command-line order
+  std::vector<std::string> selections;
+};
+
+class TUsageError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+// A command's own option: consumes it (taking its value when it has one
+// through the getter) and answers true, or answers false.
+using TExtraOption = std::function<bool(const std::string& name, const std::function<const std::string&()>& value)>;
+
+// Checks every value; throws TUsageError with what is wrong.
+TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& extra = {});
+// The plot file's name with the extension when no output was named; refuses
+// to replace an existing file without --overwrite.
+void SetOutputFile(TExportRequest& request, const std::string& extension);
+// Sets the sheet, reads the plot, then sets scale, offsets, selection and
+// centre. Returns the exit status: ExitLoaded when all went well.
+int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream& err);
