@@ -191,13 +191,17 @@ void TSVGExport::WriteSVGText(std::string_view text, double x, double y) {
   xml_.XMLWriteCompleteElementAttrib("text", text);
 }
 
+void AppendPair(std::string& out, T2DVector p, int decimals, char separator) {
+  AppendFixed(out, p.X, decimals);
+  out += separator;
+  AppendFixed(out, p.Y, decimals);
+}
+
 void TSVGExport::WritePolygon(std::initializer_list<T2DVector> points) {
   scratch_.clear();
   for (const T2DVector& p : points) {
     if (!scratch_.empty()) scratch_ += ' ';
-    AppendFixed(scratch_, p.X, 3);
-    scratch_ += ',';
-    AppendFixed(scratch_, p.Y, 3);
+    AppendPair(scratch_, p, 3, ',');
   }
   xml_.PutAttribute("points", scratch_);
   xml_.XMLWriteClosedElementAttrib("polygon");

@@ -82,13 +82,9 @@ private:
   void DrawShotLine(const TPlotVector& from, const TPlotVector& to) {
     T2DVector p1 = SVGPoint(from), offset = SVGPoint(to) - p1;
     std::string id = AddEscapeChars(from.Station.Str() + "_" + to.Station.Str()), d = "M";
-    AppendFixed(d, p1.X, 2);
-    d += ',';
-    AppendFixed(d, p1.Y, 2);
+    AppendPair(d, p1, 2, ',');
     d += 'l';
-    AppendFixed(d, offset.X, 2);
-    d += ',';
-    AppendFixed(d, offset.Y, 2);
+    AppendPair(d, offset, 2, ',');
     TXMLWriter& xml = run_.Xml();
     xml.PutAttribute("id", id);
     xml.PutAttribute("stroke", ColorToSVGColor(survey_.Attributes.FeatureInfo.LineColor));
@@ -131,9 +127,7 @@ private:
   // One path element of the text's outline, broken into lines of about 60 characters.
   std::string TrueTypeToSVG(const std::string& text, const std::string& attrib, const TFontInfo& font, T2DVector offset) {
     std::string svg = "<path " + attrib + "transform=\"translate(";
-    AppendFixed(svg, offset.X, 2);
-    svg += ' ';
-    AppendFixed(svg, offset.Y, 2);
+    AppendPair(svg, offset, 2, ' ');
     svg += ")\" fill=\"" + GetSVGColorStr(font.Color);
     std::size_t mark = 0;
     auto lineBreak = [&] {
@@ -148,14 +142,10 @@ private:
     for (const std::vector<T2DVector>& polygon : run_.Glyphs().GetStringOutline(font.Name, text)) {
       if (polygon.empty()) continue;
       svg += "M ";
-      AppendFixed(svg, polygon.front().X * scale, 2);
-      svg += ' ';
-      AppendFixed(svg, polygon.front().Y * scale, 2);
+      AppendPair(svg, polygon.front() * scale, 2, ' ');
       for (std::size_t i = 1; i < polygon.size(); ++i) {
         svg += " L ";
-        AppendFixed(svg, polygon[i].X * scale, 2);
-        svg += ' ';
-        AppendFixed(svg, polygon[i].Y * scale, 2);
+        AppendPair(svg, polygon[i] * scale, 2, ' ');
         lineBreak();
       }
       svg += " Z";

@@ -3,7 +3,6 @@
 
 #include "PassageWalks.h"
 #include "QMExportRun.h"
-#include "support/NumberText.h"
 
 namespace {
 
@@ -13,15 +12,10 @@ void PlotOneLRUD(TSVGExport& run, const T3DVector& center, const T3DLRUDVector& 
   T2DVector c = run.Transform(center);
   d.clear();
   for (const T3DVector* wall : {&lrud.Left, &lrud.Right, &lrud.Up, &lrud.Down}) {
-    T2DVector p = run.Transform(*wall);
     d += 'M';
-    AppendFixed(d, c.X, 2);
-    d += ',';
-    AppendFixed(d, c.Y, 2);
+    AppendPair(d, c, 2, ',');
     d += 'L';
-    AppendFixed(d, p.X, 2);
-    d += ',';
-    AppendFixed(d, p.Y, 2);
+    AppendPair(d, run.Transform(*wall), 2, ',');
   }
   run.PutStyleAttribute(style);
   run.Xml().PutAttribute("d", d);

@@ -90,6 +90,9 @@ void WalkSurveyShots(TSVGExport& run, ShotProc&& shot) {
                    });
 }
 
+// x, the separator, y, each in fixed point.
+void AppendPair(std::string& out, T2DVector p, int decimals, char separator);
+
 // Layer contents, each writing into the open layer.
 void WriteBackground(TSVGExport& run);
 void WriteReference(TSVGExport& run);

@@ -9,12 +9,6 @@
 
 namespace {
 
-void AppendPair(std::string& out, T2DVector p, int decimals, char separator) {
-  AppendFixed(out, p.X, decimals);
-  out += separator;
-  AppendFixed(out, p.Y, decimals);
-}
-
 // The printable window as one closed path in the given style.
 void WriteWindowPath(TSVGExport& run, std::string_view style) {
   const TPlotParams& params = run.Info().PlotParams;
