@@ -47,7 +47,7 @@ void ExportSVG(benchmark::State& state) {
   TSVGColors colors;
   TFootFactors factors;
   TPassageParameters passage;
-  TExportSources sources{plot, tree, projection, colors, factors, passage, "Version 5.26.1.1.0", {}};
+  TExportSources sources{{plot, tree, projection, colors, factors, passage}, "Version 5.26.1.1.0", {}};
   TSilentUserInterface ui;
   TProgressDisplay progress(ui);
   std::int64_t bytes = 0;
@@ -82,8 +82,7 @@ void ExportRangeSurvey(benchmark::State& state) {
     TCountingBuffer counter;
     std::ostream out(&counter);
     TSVGInfo info = app.SVGInfo();
-    TExportSources sources{app.Plot, app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(),
-                           app.Passage, "Version 5.26.1.1.0", {}};
+    TExportSources sources{app.DrawingSources(), "Version 5.26.1.1.0", {}};
     TProgressDisplay progress(ui);
     WriteSVGToStream(out, info, sources, progress);
     bytes = counter.Count();

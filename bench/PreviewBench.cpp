@@ -67,7 +67,7 @@ void PreviewWalks(benchmark::State& state) {
   options.ShowPassageWalls = true;
   for (auto _ : state) {
     TSVGInfo info = app.SVGInfo();
-    TPreviewSources sources{app.Plot, app.Tree, app.Projection, app.Passage, app.Settings.Colors(), app.Settings.FootFactors()};
+    TDrawingSources sources = app.DrawingSources();
     DisplayCave(window, info, sources, options, FormatFixed);
   }
 }

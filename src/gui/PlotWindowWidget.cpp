@@ -16,7 +16,7 @@ TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface&
   surface.Begin(&painter, width, height);
   window.BorderPercent = 10;
   TSVGInfo info = app.SVGInfo();
-  TPreviewSources sources{app.Plot, app.Tree, app.Projection, app.Passage, app.Settings.Colors(), app.Settings.FootFactors()};
+  TDrawingSources sources = app.DrawingSources();
   QLocale locale;
   TPreviewCounters counters = DisplayCave(window, info, sources, DisplayOptionsOf(app.Settings),
                                           [&](double value, int decimals) {

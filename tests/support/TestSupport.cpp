@@ -48,8 +48,7 @@ std::filesystem::path SharedPlotDir() {
 
 std::string ExportText(TAppContext& app, const std::string& stamp) {
   TSVGInfo info = app.SVGInfo();
-  TExportSources sources{app.Plot,    app.Tree, app.Projection, app.Settings.Colors(), app.Settings.FootFactors(),
-                         app.Passage, stamp,    [&](const std::string& line) { app.Log.LogText(line); }};
+  TExportSources sources{app.DrawingSources(), stamp, [&](const std::string& line) { app.Log.LogText(line); }};
   TProgressDisplay progress(app.UI());
   std::ostringstream out;
   WriteSVGToStream(out, info, sources, progress);

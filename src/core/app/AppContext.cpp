@@ -73,8 +73,7 @@ TSVGInfo TAppContext::SVGInfo() {
 
 void TAppContext::ExportSVG(const std::string& fileName) {
   TSVGInfo info = SVGInfo();
-  TExportSources sources{Plot, Tree, Projection, Settings.Colors(), Settings.FootFactors(), Passage,
-                         GeneratorStampNow(), [this](const std::string& line) { Log.LogText(line); }};
+  TExportSources sources{DrawingSources(), GeneratorStampNow(), [this](const std::string& line) { Log.LogText(line); }};
   WriteSVGToFile(fileName, info, sources, ui_);
 }
 

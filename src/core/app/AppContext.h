@@ -9,6 +9,7 @@
 
 #include "PlotSettings.h"
 #include "SettingsModel.h"
+#include "export/DrawingSources.h"
 #include "export/QMGlobal.h"
 #include "repair/QMProcessLog.h"
 #include "export/Projection.h"
@@ -37,6 +38,10 @@ public:
   void FindObjectCenter();
   // The records of one drawing, gathered afresh; also sets the passage parameters.
   TSVGInfo SVGInfo();
+  // What the drawings of the current survey read.
+  TDrawingSources DrawingSources() {
+    return {Plot, Tree, Projection, Settings.Colors(), Settings.FootFactors(), Passage};
+  }
   // Writes the current survey as an SVG drawing; throws naming the file on failure.
   void ExportSVG(const std::string& fileName);
 

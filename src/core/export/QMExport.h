@@ -7,22 +7,11 @@
 #include <ostream>
 #include <string>
 
-#include "QMColors.h"
-#include "QMGlobal.h"
+#include "DrawingSources.h"
 #include "QMProgress.h"
-#include "QMScaleUnits.h"
-#include "Projection.h"
-#include "survey/PlotState.h"
-#include "survey/QMCaveTree.h"
 
 // What an export reads besides its settings record.
-struct TExportSources {
-  const TPlotState& Plot;
-  const TSurveyTree& Tree;
-  TProjection& Projection;
-  const TSVGColors& Colors;
-  const TFootFactors& Factors;
-  const TPassageParameters& Passage;
+struct TExportSources : TDrawingSources {
   std::string GeneratorStamp;  // the version text, a blank, the date and time of the export
   std::function<void(const std::string&)> Log;  // the processing log
 };

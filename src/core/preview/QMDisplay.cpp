@@ -18,7 +18,7 @@ T3DVector Lift(T2DVector v) { return Vector2DToVector3DZ(v); }
 
 class TPreviewPainter {
 public:
-  TPreviewPainter(TPlotWindow& window, const TSVGInfo& info, const TPreviewSources& sources,
+  TPreviewPainter(TPlotWindow& window, const TSVGInfo& info, const TDrawingSources& sources,
                   const TDisplayOptions& options)
       : window_(window), surface_(window.Surface()), info_(info), sources_(sources), options_(options) {}
 
@@ -192,7 +192,7 @@ private:
   TPlotWindow& window_;
   TDrawingSurface& surface_;
   const TSVGInfo& info_;
-  const TPreviewSources& sources_;
+  const TDrawingSources& sources_;
   const TDisplayOptions& options_;
 };
 
@@ -203,7 +203,7 @@ TColor LightenColor(TColor color) {
   return RGBColor(lighten(0), lighten(8), lighten(16));
 }
 
-TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TPreviewSources& sources,
+TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TDrawingSources& sources,
                              const TDisplayOptions& options, const TNumberFormatter& format) {
   TPreviewCounters counters;
   if (!sources.Plot.FileLoaded) return counters;

@@ -3,22 +3,8 @@
 // it, through the same projection and walks, on a plot window.
 
 #include "Plotwind.h"
+#include "export/DrawingSources.h"
 #include "export/MapDecorations.h"
-#include "export/QMColors.h"
-#include "export/QMGlobal.h"
-#include "export/QMScaleUnits.h"
-#include "export/Projection.h"
-#include "survey/PlotState.h"
-#include "survey/QMCaveTree.h"
-
-struct TPreviewSources {
-  const TPlotState& Plot;
-  const TSurveyTree& Tree;
-  TProjection& Projection;
-  const TPassageParameters& Passage;
-  const TSVGColors& Colors;
-  const TFootFactors& Factors;
-};
 
 // The "Display" page's switches; they change the preview only.
 struct TDisplayOptions {
@@ -36,7 +22,7 @@ TColor LightenColor(TColor color);
 
 // Draws everything; nothing without a loaded plot. format writes the scale
 // bar's numbers (the user's locale in a window).
-TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TPreviewSources& sources,
+TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TDrawingSources& sources,
                              const TDisplayOptions& options, const TNumberFormatter& format);
 
 constexpr TColor clSkyBlue = RGBColor(166, 202, 240);
