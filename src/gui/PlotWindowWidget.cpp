@@ -10,10 +10,9 @@ namespace {
 
 using S = TSetting;
 
-TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface& surface, QPainter& painter, int width,
-                       int height) {
-  painter.fillRect(0, 0, width, height, ToQColor(clSkyBlue));
-  surface.Begin(&painter, width, height);
+TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface& surface, QImage& image) {
+  image.fill(ToQColor(clSkyBlue));
+  surface.Begin(image);
   window.BorderPercent = 10;
   TSVGInfo info = app.SVGInfo();
   TDrawingSources sources = app.DrawingSources();
@@ -37,8 +36,7 @@ TDisplayOptions DisplayOptionsOf(const TSettingsModel& settings) {
 TPreviewCounters RenderPreview(TAppContext& app, QImage& image) {
   TQtDrawingSurface surface;
   TPlotWindow window(surface);
-  QPainter painter(&image);
-  return Paint(app, window, surface, painter, image.width(), image.height());
+  return Paint(app, window, surface, image);
 }
 
 TPlotWindowWidget::TPlotWindowWidget(TAppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
@@ -47,9 +45,11 @@ TPlotWindowWidget::TPlotWindowWidget(TAppContext& app, QWidget* parent) : QWidge
   app_.OnUpdatePlot([this] { update(); });
 }
 
+// Drawn into an image first, then shown at once.
 void TPlotWindowWidget::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  counters_ = Paint(app_, window_, surface_, painter, width(), height());
+  if (buffer_.size() != size()) buffer_ = QImage(size(), QImage::Format_RGB32);
+  counters_ = Paint(app_, window_, surface_, buffer_);
+  QPainter(this).drawImage(0, 0, buffer_);
   if (OnPainted) OnPainted(counters_);
 }
 

@@ -30,6 +30,7 @@ private:
   TQtDrawingSurface surface_;
   TPlotWindow window_{surface_};
   TPreviewCounters counters_;
+  QImage buffer_;
 };
 
 // The options of the "Display" page.

@@ -13,14 +13,34 @@ void TQtDrawingSurface::FlushLines() {
   lines_.clear();
 }
 
-void TQtDrawingSurface::Begin(QPainter* painter, int width, int height) {
+void TQtDrawingSurface::StartPainter(QPainter& painter, QImage& image, QPoint origin) {
+  painter.begin(&image);
+  painter.translate(-origin);
+  if (painter_) {  // carry pen, brush and font over
+    painter.setPen(painter_->pen());
+    painter.setBrush(painter_->brush());
+    painter.setFont(painter_->font());
+  }
+  painter_ = &painter;
+}
+
+void TQtDrawingSurface::Begin(QImage& image) {
   lines_.clear();
-  painter_ = painter;
   pen_.reset();
   brush_.reset();
   brushKnown_ = false;
-  width_ = width;
-  height_ = height;
+  image_ = &image;
+  width_ = image.width();
+  height_ = image.height();
+  painter_ = nullptr;
+  StartPainter(main_, image, {});
+}
+
+void TQtDrawingSurface::End() {
+  ClearClip();
+  FlushLines();
+  main_.end();
+  painter_ = nullptr;
 }
 
 // Pens and brushes are set only when they change: a repaint sets them per shot.
@@ -101,11 +121,20 @@ TPixel TQtDrawingSurface::TextExtent(std::string_view text) {
 }
 
 void TQtDrawingSurface::SetClip(TPixelRect r) {
-  FlushLines();
-  painter_->setClipRect(QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)));
+  ClearClip();
+  QRect clip = QRect(QPoint(r.Left, r.Top), QPoint(r.Right, r.Bottom)).intersected(image_->rect());
+  if (clip.isEmpty()) clip = QRect(0, 0, 1, 1);
+  uchar* first = image_->bits() + clip.top() * image_->bytesPerLine() + clip.left() * (image_->depth() / 8);
+  clipImage_ = QImage(first, clip.width(), clip.height(), image_->bytesPerLine(), image_->format());
+  StartPainter(clipped_, clipImage_, clip.topLeft());
 }
 
 void TQtDrawingSurface::ClearClip() {
   FlushLines();
-  painter_->setClipping(false);
+  if (painter_ != &clipped_) return;
+  clipped_.end();
+  main_.setPen(clipped_.pen());
+  main_.setBrush(clipped_.brush());
+  main_.setFont(clipped_.font());
+  painter_ = &main_;
 }

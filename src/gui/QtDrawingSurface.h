@@ -1,5 +1,8 @@
 #pragma once
-// The plot window's pixel operations on a QPainter: a widget's or an image's.
+// The plot window's pixel operations on an image. A clip window is an image
+// that shares the clipped part's pixels, so that drawing is clipped by the
+// image's own bounds, which costs nothing (a painter's clip rectangle slows
+// every line and polygon).
 
 #include <QPainter>
 #include <optional>
@@ -9,9 +12,9 @@
 
 class TQtDrawingSurface : public TDrawingSurface {
 public:
-  // Draws with painter on a device of the given size until End.
-  void Begin(QPainter* painter, int width, int height);
-  void End() { FlushLines(); }
+  // Draws on the image until End.
+  void Begin(QImage& image);
+  void End();
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -41,6 +44,11 @@ private:
     friend bool operator==(const TPenKey&, const TPenKey&) = default;
   };
 
+  void StartPainter(QPainter& painter, QImage& image, QPoint origin);
+
+  QImage* image_ = nullptr;
+  QPainter main_, clipped_;
+  QImage clipImage_;
   QPainter* painter_ = nullptr;
   std::optional<TPenKey> pen_;
   std::optional<TColor> brush_;  // none: clear

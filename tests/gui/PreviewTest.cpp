@@ -38,6 +38,13 @@ TEST_F(TPreviewFixture, DrawsTheSheetTheSurveyAndTheCentre) {
   EXPECT_EQ(image.pixelColor(400, 299), QColor(255, 0, 0));   // the centre mark
 }
 
+TEST_F(TPreviewFixture, ClipsTheSurveyToTheDrawingArea) {
+  app.Settings.Set(S::ScaleFactor, 4);  // A1 - A2 now runs far past the right edge
+  RenderPreview(app, image);
+  EXPECT_EQ(At(image, 10.25, 1.25 * 4 - 0), QColor(230, 230, 230));  // the margin keeps the sheet's colour
+  EXPECT_NE(At(image, 9.9, 5), QColor(204, 204, 204));               // inside, the shot is drawn
+}
+
 TEST_F(TPreviewFixture, FollowsTheDisplaySwitchesAndShowsNothingWithoutAPlot) {
   app.Settings.Set(S::ShowPassageWalls, 0);
   EXPECT_EQ(RenderPreview(app, image).RectCnt, 0);
