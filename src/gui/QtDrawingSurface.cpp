@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPolygon>
+#include <algorithm>
 
 #include "QtUserInterface.h"
 
@@ -88,6 +89,9 @@ void TQtDrawingSurface::SetFontPixels(int pixels) {
 void TQtDrawingSurface::Line(TPixel from, TPixel to) { lines_.emplace_back(from.X, from.Y, to.X, to.Y); }
 
 void TQtDrawingSurface::Polygon(std::span<const TPixel> points) {
+  // The painter draws nothing for a polygon whose corners all fall on one
+  // pixel; a zoomed-out cave has a great many of them, so skip the call.
+  if (std::all_of(points.begin(), points.end(), [&](const TPixel& p) { return p == points.front(); })) return;
   FlushLines();
   QPoint corners[8];
   const std::size_t count = std::min(points.size(), std::size(corners));
