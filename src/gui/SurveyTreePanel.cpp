@@ -80,12 +80,12 @@ void TSurveyTreePanel::ShowCounters(int surveys, int shots) {
   counters_->setText(QString("%1 / %2").arg(surveys).arg(shots));
 }
 
+// The view's selection, with its current node last, becomes the tree's.
 void TSurveyTreePanel::SyncSelection() {
   app_.Tree.ClearSelection();
   for (const QModelIndex& index : view_->selectionModel()->selectedIndexes()) app_.Tree.Select(model_->NodeOf(index), true);
   int current = model_->NodeOf(view_->currentIndex());
-  if (current != TSurveyTree::NoNode && !app_.Tree.Selected(current)) app_.Tree.SetCurrentNode(current);
-  else if (current != TSurveyTree::NoNode) app_.Tree.Select(current, true);
+  if (current != TSurveyTree::NoNode && app_.Tree.Selected(current)) app_.Tree.Select(current, true);
 }
 
 void TSurveyTreePanel::BulkChanged() { model_->ChecksChanged(); }
