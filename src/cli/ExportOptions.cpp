@@ -47,6 +47,39 @@ const TSettingOption SettingOptions[] = {
     {"seal-passage-ends", S::SealPassageEnds},
 };
 
+// An option of two numbers "X,Y" for a pair of settings.
+struct TPairOption {
+  std::string_view Name;
+  TSetting X, Y;
+  bool AfterLoading;  // the paper offset counts only once the plot is fitted
+};
+
+const TPairOption PairOptions[] = {
+    {"paper-size", S::PaperX, S::PaperY, false},
+    {"margins", S::MarginX, S::MarginY, false},
+    {"paper-offset", S::PaperOffsetX, S::PaperOffsetY, true},
+};
+
+// An option without a value that sets one setting to one value.
+struct TFixedOption {
+  std::string_view Name;
+  TSetting Setting;
+  double Value;
+};
+
+const TFixedOption FixedOptions[] = {
+    {"no-inkscape", S::InkscapeTags, 1},
+    {"no-illustrator", S::IllustratorTags, 1},
+    {"ai10", S::AI10Compatible, 1},
+};
+
+template <typename Option, std::size_t N>
+const Option* FindByName(const Option (&options)[N], std::string_view name) {
+  for (const Option& option : options)
+    if (option.Name == name) return &option;
+  return nullptr;
+}
+
 // The scale options count only once the plot is fitted to the sheet.
 bool AppliesAfterLoading(TSetting setting) {
   return setting == S::ScaleFactor || setting == S::FeetPerInch || setting == S::Ratio;
@@ -115,25 +148,19 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
     else if (name == "center") request.center = true;
     else if (name == "landscape" || name == "portrait") request.orientation = name == "portrait";
     else if (name == "paper") request.paper = PaperByName(value(i));
-    else if (name == "paper-size") {
-      auto [x, y] = NumberPair(name, S::PaperX, S::PaperY, value(i));
-      request.before.insert(request.before.end(), {{S::PaperX, x}, {S::PaperY, y}});
-    } else if (name == "margins") {
-      auto [x, y] = NumberPair(name, S::MarginX, S::MarginY, value(i));
-      request.before.insert(request.before.end(), {{S::MarginX, x}, {S::MarginY, y}});
-    } else if (name == "paper-offset") {
-      auto [x, y] = NumberPair(name, S::PaperOffsetX, S::PaperOffsetY, value(i));
-      request.after.insert(request.after.end(), {{S::PaperOffsetX, x}, {S::PaperOffsetY, y}});
-    } else if (name == "no-inkscape") request.before.emplace_back(S::InkscapeTags, 1);
-    else if (name == "no-illustrator") request.before.emplace_back(S::IllustratorTags, 1);
-    else if (name == "ai10") request.before.emplace_back(S::AI10Compatible, 1);
-    else if (name == "select") request.selections.push_back(value(i));
-    else {
+    else if (const TPairOption* pair = FindByName(PairOptions, name)) {
+      auto [x, y] = NumberPair(name, pair->X, pair->Y, value(i));
+      auto& settings = pair->AfterLoading ? request.after : request.before;
+      settings.insert(settings.end(), {{pair->X, x}, {pair->Y, y}});
+    } else if (const TFixedOption* fixed = FindByName(FixedOptions, name)) {
+      request.before.emplace_back(fixed->Setting, fixed->Value);
+    } else if (name == "select") {
+      request.selections.push_back(value(i));
+    } else {
       bool negated = name.starts_with("no-");
       std::string key = negated ? name.substr(3) : name;
-      auto option = std::find_if(std::begin(SettingOptions), std::end(SettingOptions),
-                                 [&](const TSettingOption& o) { return o.Name == key; });
-      if (option == std::end(SettingOptions)) throw TUsageError("unknown option \"" + arg + "\"");
+      const TSettingOption* option = FindByName(SettingOptions, key);
+      if (!option) throw TUsageError("unknown option \"" + arg + "\"");
       const TSettingSpec& spec = SpecOf(option->Setting);
       double setting = 0;
       if (spec.Kind == TSettingKind::Check) {

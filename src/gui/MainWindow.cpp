@@ -158,8 +158,7 @@ QWidget* TMainWindow::SVGPage() {
     TColor current = app_.Settings.Colors().*SVAColorSetArray[static_cast<std::size_t>(row)].Color;
     QColor chosen = QColorDialog::getColor(ToQColor(current), this);
     if (chosen.isValid())
-      app_.Settings.SetColor(row, RGBColor(static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
-                                           static_cast<std::uint8_t>(chosen.blue())));
+      app_.Settings.SetColor(row, FromQColor(chosen));
   }));
   return Page({Group("Grid", grid), Group("Colors", colors), bindings_->CreateRadioGroup(S::ScaleBarType)});
 }

@@ -12,11 +12,6 @@
 
 namespace {
 
-TColor FromQColor(const QColor& color) {
-  return RGBColor(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
-                  static_cast<std::uint8_t>(color.blue()));
-}
-
 // A button that shows a colour and lets the user pick another.
 QPushButton* ColorButton(TColor& color, QWidget* parent) {
   auto* button = new QPushButton(parent);

@@ -8,6 +8,11 @@
 
 QColor ToQColor(TColor color) { return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF); }
 
+TColor FromQColor(const QColor& color) {
+  return RGBColor(static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
+                  static_cast<std::uint8_t>(color.blue()));
+}
+
 void TQtDrawingSurface::FlushLines() {
   if (lines_.empty()) return;
   painter_->drawLines(lines_.data(), static_cast<int>(lines_.size()));

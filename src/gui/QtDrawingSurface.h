@@ -58,4 +58,6 @@ private:
   std::vector<QLine> lines_;
 };
 
+// The core's colour words and Qt's colours.
 QColor ToQColor(TColor color);
+TColor FromQColor(const QColor& color);

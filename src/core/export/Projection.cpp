@@ -8,8 +8,6 @@ constexpr double Radians = 3.14159265358979323846 / 180;
 
 }  // namespace
 
-T3DVector BoxCenter(const TBoundBox& box) { return (box.Min.Vector() + box.Max.Vector()) / 2; }
-
 TPaperFit SetScales(bool plan, T2DVector paper, const TBoundBox& box) {
   T2DVector min = Vector3Dto2DZ(box.Min.Vector(), plan), max = Vector3Dto2DZ(box.Max.Vector(), plan);
   if (max.X == min.X) {

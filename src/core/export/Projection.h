@@ -71,5 +71,3 @@ private:
   double yawSine_ = 0, yawCos_ = 1, pitchSine_ = 0, pitchCos_ = 1;
   T3DVector rotationCenter_;
 };
-
-T3DVector BoxCenter(const TBoundBox& box);

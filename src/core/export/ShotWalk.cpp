@@ -1,16 +1,5 @@
 #include "ShotWalk.h"
 
-#include <algorithm>
-
-namespace {
-
-void Widen(TBoundBox& box, const TLocation& at) {
-  box.Min = {std::min(box.Min.East, at.East), std::min(box.Min.North, at.North), std::min(box.Min.Vert, at.Vert)};
-  box.Max = {std::max(box.Max.East, at.East), std::max(box.Max.North, at.North), std::max(box.Max.Vert, at.Vert)};
-}
-
-}  // namespace
-
 void PlotPassageShots(TProjection& projection, const TPlotState& plot, const TSurveyTree& tree,
                       const TSVGInfo& info, const TPlotProcedure& plotProc) {
   if (!plotProc) return;
@@ -42,8 +31,10 @@ TCaveExtents GetCaveExtents(const TPlotState& plot, const TSurveyTree& tree, boo
   extents.Box = {{1e100, 1e100, 1e100}, {-1e100, -1e100, -1e100}};
   bool any = false;
   WalkShots(plot, tree, selective, [&](bool, int, const TShotSelection& shot, int) {
-    Widen(extents.Box, plot.VectorArray[shot.FromInx].Location);
-    Widen(extents.Box, plot.VectorArray[shot.ToInx].Location);
+    for (int end : {shot.FromInx, shot.ToInx}) {
+      const TLocation& at = plot.VectorArray[end].Location;
+      extents.Box = Union(extents.Box, {at, at});
+    }
     any = true;
   });
   if (any) extents.Center = BoxCenter(extents.Box);

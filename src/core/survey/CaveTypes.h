@@ -32,6 +32,16 @@ struct TBoundBox {
   TLocation Min, Max;
 };
 
+// The smallest box that holds both: the lower of the minima, the higher of the maxima.
+inline TBoundBox Union(const TBoundBox& a, const TBoundBox& b) {
+  auto lower = [](double x, double y) { return x < y ? x : y; };
+  auto higher = [](double x, double y) { return x > y ? x : y; };
+  return {{lower(a.Min.East, b.Min.East), lower(a.Min.North, b.Min.North), lower(a.Min.Vert, b.Min.Vert)},
+          {higher(a.Max.East, b.Max.East), higher(a.Max.North, b.Max.North), higher(a.Max.Vert, b.Max.Vert)}};
+}
+
+inline T3DVector BoxCenter(const TBoundBox& box) { return (box.Min.Vector() + box.Max.Vector()) / 2; }
+
 struct TCaveDate {
   std::uint8_t Day = 1;
   std::uint8_t Month = 1;

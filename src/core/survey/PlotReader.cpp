@@ -52,19 +52,8 @@ bool TakeShowMarker(TShotComment& comment) {
 TBoundBox BoxOfVectors(const TPlotArray& vectors, int first, int last) {
   if (last < first) return {};
   TBoundBox box{vectors[first].Location, vectors[first].Location};
-  for (int i = first + 1; i <= last; ++i) {
-    const TLocation& at = vectors[i].Location;
-    box.Min = {std::min(box.Min.East, at.East), std::min(box.Min.North, at.North),
-               std::min(box.Min.Vert, at.Vert)};
-    box.Max = {std::max(box.Max.East, at.East), std::max(box.Max.North, at.North),
-               std::max(box.Max.Vert, at.Vert)};
-  }
+  for (int i = first + 1; i <= last; ++i) box = Union(box, {vectors[i].Location, vectors[i].Location});
   return box;
-}
-
-TLocation Midpoint(const TBoundBox& box) {
-  return {(box.Min.East + box.Max.East) / 2, (box.Min.North + box.Max.North) / 2,
-          (box.Min.Vert + box.Max.Vert) / 2};
 }
 
 // One read of one file into a plot state, record by record.
@@ -82,6 +71,7 @@ private:
   void ReadSurveyHeader();
   void ReadFeatureHeader();
   void FinishHeader();
+  TBoundBox ReadBox();
   void ReadSurveyEnd();
   void ReadSection();
   void ReadCaveBox();
@@ -218,13 +208,20 @@ void TPlotFileReader::FinishHeader() {
   if (++headers_ % 10 == 0) ReportProgress();
 }
 
+// Six numbers: north, east and vertical, each its minimum then its maximum.
+TBoundBox TPlotFileReader::ReadBox() {
+  TBoundBox box;
+  for (auto axis : {&TLocation::North, &TLocation::East, &TLocation::Vert}) {
+    box.Min.*axis = text_.ReadReal();
+    box.Max.*axis = text_.ReadReal();
+  }
+  return box;
+}
+
 void TPlotFileReader::ReadSurveyEnd() {
-  header_.Min.North = text_.ReadReal();
-  header_.Max.North = text_.ReadReal();
-  header_.Min.East = text_.ReadReal();
-  header_.Max.East = text_.ReadReal();
-  header_.Min.Vert = text_.ReadReal();
-  header_.Max.Vert = text_.ReadReal();
+  TBoundBox box = ReadBox();
+  header_.Min = box.Min;
+  header_.Max = box.Max;
   text_.ReadToLineEnd();
   plot_.SurveyArray.Add(header_);
   headerOpen_ = false;
@@ -252,18 +249,7 @@ void TPlotFileReader::ReadSection() {
 }
 
 void TPlotFileReader::ReadCaveBox() {
-  TBoundBox read;
-  read.Min.North = text_.ReadReal();
-  read.Max.North = text_.ReadReal();
-  read.Min.East = text_.ReadReal();
-  read.Max.East = text_.ReadReal();
-  read.Min.Vert = text_.ReadReal();
-  read.Max.Vert = text_.ReadReal();
-  TBoundBox& box = plot_.CaveBox;
-  box.Min = {std::min(box.Min.East, read.Min.East), std::min(box.Min.North, read.Min.North),
-             std::min(box.Min.Vert, read.Min.Vert)};
-  box.Max = {std::max(box.Max.East, read.Max.East), std::max(box.Max.North, read.Max.North),
-             std::max(box.Max.Vert, read.Max.Vert)};
+  plot_.CaveBox = Union(plot_.CaveBox, ReadBox());
   caveBoxRead_ = true;
   if (text_.ScanFor('I')) text_.ReadReal();
   text_.ReadToLineEnd();
@@ -302,7 +288,8 @@ void TPlotFileReader::Finish() {
   // Without any cave-box record the sentinels would leave nothing drawable.
   if (!caveBoxRead_ && vectors.Count() > 0) plot_.CaveBox = BoxOfVectors(vectors, 0, vectors.Count() - 1);
   plot_.CaveOrigin = vectors.Count() > 0 ? vectors[0].Location : TLocation{};
-  plot_.CaveCenter = vectors.Count() > 0 ? Midpoint(plot_.CaveBox) : TLocation{};
+  T3DVector center = BoxCenter(plot_.CaveBox);
+  plot_.CaveCenter = vectors.Count() > 0 ? TLocation{center.X, center.Y, center.Z} : TLocation{};
   if (plot_.SectionArray.Count() == 0) {
     TCaveSection none;
     none.Name.Assign("(None)");
