@@ -1,5 +1,7 @@
 #include "Cli.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string_view>
 
@@ -41,11 +43,14 @@ const TSubcommand Subcommands[] = {
 
 }  // namespace
 
-bool IsCommandLine(const std::string& firstArg) {
-  if (firstArg == "--help" || firstArg == "-h" || firstArg == "--version") return true;
+bool OpensWindow(const std::vector<std::string>& args) {
+  if (args.empty() || args.front() == "--screenshot") return true;
   for (const TSubcommand& subcommand : Subcommands)
-    if (firstArg == subcommand.name) return true;
-  return false;
+    if (args.front() == subcommand.name) return false;
+  return std::all_of(args.begin(), args.end(), [](const std::string& arg) {
+    std::error_code error;
+    return !arg.starts_with("-") && std::filesystem::is_regular_file(arg, error);
+  });
 }
 
 int UsageError(std::ostream& err, const std::string& message) {
@@ -66,5 +71,6 @@ int RunQuillmap(const std::vector<std::string>& args, std::ostream& out, std::os
   }
   for (const TSubcommand& subcommand : Subcommands)
     if (command == subcommand.name) return subcommand.run({args.begin() + 1, args.end()}, out, err);
-  return UsageError(err, "unknown command \"" + command + "\"");
+  if (command.starts_with("-")) return UsageError(err, "unknown option \"" + command + "\"");
+  return UsageError(err, "\"" + command + "\" is neither a command nor a file");
 }

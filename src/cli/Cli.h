@@ -8,9 +8,11 @@
 
 enum TExitStatus { ExitLoaded = 0, ExitFailed = 1, ExitUsage = 2 };
 
-// Whether the first word after the program name asks for the command line
-// (a subcommand, --help or --version) rather than the window.
-bool IsCommandLine(const std::string& firstArg);
+// Whether the words after the program name ask for the window: none, a
+// --screenshot, or files that exist (the window opens each). Anything else,
+// a mistyped subcommand or option included, is for the command line, which
+// answers it with its usage text.
+bool OpensWindow(const std::vector<std::string>& args);
 
 // args: the words after the program name.
 int RunQuillmap(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

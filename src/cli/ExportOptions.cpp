@@ -73,6 +73,31 @@ const TFixedOption FixedOptions[] = {
     {"ai10", S::AI10Compatible, 1},
 };
 
+// Options that set the same thing in two ways: at most one of each group.
+const std::initializer_list<std::string_view> ClashingOptions[] = {
+    {"scale-factor", "feet-per-inch", "ratio"},
+    {"yaw", "paper-rotation"},
+    {"landscape", "portrait"},
+    {"paper", "paper-size"},
+};
+
+// Remembers the first option of each group; refuses a second one.
+class TClashCheck {
+public:
+  void See(const std::string& name) {
+    for (std::size_t group = 0; group < std::size(ClashingOptions); ++group) {
+      const auto& names = ClashingOptions[group];
+      if (std::find(names.begin(), names.end(), name) == names.end()) continue;
+      if (!seen_[group].empty() && seen_[group] != name)
+        throw TUsageError("--" + seen_[group] + " and --" + name + " set the same thing; give one of them");
+      seen_[group] = name;
+    }
+  }
+
+private:
+  std::string seen_[std::size(ClashingOptions)];
+};
+
 template <typename Option, std::size_t N>
 const Option* FindByName(const Option (&options)[N], std::string_view name) {
   for (const Option& option : options)
@@ -133,6 +158,7 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
     if (i + 1 >= args.size()) throw TUsageError(args[i] + " needs a value");
     return args[++i];
   };
+  TClashCheck clashes;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (!arg.starts_with("-")) {
@@ -141,6 +167,7 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
       continue;
     }
     std::string name = arg.starts_with("--") ? arg.substr(2) : arg;
+    clashes.See(name);
     if (arg == "-o") request.outFile = value(i);
     else if (extra && extra(name, [&]() -> const std::string& { return value(i); })) continue;
     else if (name == "overwrite") request.overwrite = true;

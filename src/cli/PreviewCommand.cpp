@@ -9,6 +9,7 @@
 #include "Commands.h"
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
+#include "GuiMain.h"
 #include "PlotWindowWidget.h"
 #include "support/NumberText.h"
 
@@ -19,7 +20,7 @@ constexpr int DefaultWidth = 1200, DefaultHeight = 900, MaxSide = 20000;
 // Text and images need a Qt application; without a display, the offscreen one.
 std::unique_ptr<QGuiApplication> EnsureApplication() {
   if (QCoreApplication::instance()) return nullptr;
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  PrepareOffscreenDrawing();
   static int argc = 1;
   static char name[] = "quillmap";
   static char* argv[] = {name, nullptr};

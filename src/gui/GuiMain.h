@@ -6,3 +6,8 @@
 #include <vector>
 
 int RunGui(int argc, char** argv, const std::vector<std::string>& args);
+
+// Drawing without a display: the offscreen platform unless one is chosen,
+// and a private runtime folder when the session has none, which Qt would
+// otherwise complain of on every run.
+void PrepareOffscreenDrawing();

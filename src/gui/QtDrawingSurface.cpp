@@ -141,9 +141,10 @@ void TQtDrawingSurface::SetClip(TPixelRect r) {
 void TQtDrawingSurface::ClearClip() {
   FlushLines();
   if (painter_ != &clipped_) return;
-  clipped_.end();
+  // Pen, brush and font carry over; an ended painter no longer has them.
   main_.setPen(clipped_.pen());
   main_.setBrush(clipped_.brush());
   main_.setFont(clipped_.font());
+  clipped_.end();
   painter_ = &main_;
 }

@@ -57,7 +57,8 @@ TEST(Cli, ExitStatusTellsUsageFromFailure) {
     const char* saying;
   } cases[] = {
       {{}, ExitUsage, "usage:"},
-      {{"frobnicate"}, ExitUsage, "unknown command"},
+      {{"frobnicate"}, ExitUsage, "\"frobnicate\" is neither a command nor a file"},
+      {{"--bogus"}, ExitUsage, "unknown option \"--bogus\""},
       {{"info"}, ExitUsage, "no plot file"},
       {{"info", "a.plt", "--colour"}, ExitUsage, "unknown option"},
       {{"dump", "a.plt", "b.plt"}, ExitUsage, "usage:"},
@@ -69,6 +70,28 @@ TEST(Cli, ExitStatusTellsUsageFromFailure) {
     EXPECT_EQ(run.status, c.status) << run.err;
     EXPECT_NE(run.err.find(c.saying), std::string::npos) << run.err;
   }
+}
+
+TEST(Cli, OnlyNoWordsAScreenshotOrExistingFilesOpenTheWindow) {
+  const std::string plot = WriteScratchFile("window.plt", SmallPlot);
+  const std::string folder = std::filesystem::path(plot).parent_path().string();
+  struct Case {
+    std::vector<std::string> args;
+    bool window;
+  } cases[] = {
+      {{}, true},
+      {{"--screenshot", "out.png"}, true},
+      {{plot}, true},
+      {{"repiar", plot}, false},
+      {{"exprot", plot}, false},
+      {{"Info", plot}, false},
+      {{"--bogus"}, false},
+      {{"-x", plot}, false},
+      {{"/nonexistent/cave.plt"}, false},
+      {{folder}, false},
+      {{"info", plot}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(OpensWindow(c.args), c.window) << (c.args.empty() ? "" : c.args.front());
 }
 
 TEST(Cli, DumpWritesOneLinePerVectorSurveyAndSection) {
@@ -121,6 +144,11 @@ TEST(CliExport, RefusesBadValuesAndWritesNothing) {
       {{"--no-yaw"}, "unknown option"},
       {{"--pitch"}, "needs a value"},
       {{"--select", "Nowhere"}, "no section, survey or shot is named"},
+      {{"--scale-factor", "2", "--ratio", "100"}, "--scale-factor and --ratio set the same thing"},
+      {{"--feet-per-inch", "2", "--scale-factor", "1"}, "--feet-per-inch and --scale-factor"},
+      {{"--landscape", "--portrait"}, "--landscape and --portrait"},
+      {{"--yaw", "10", "--paper-rotation", "20"}, "--yaw and --paper-rotation"},
+      {{"--paper", "A4 Sheet", "--paper-size", "8,10"}, "--paper and --paper-size"},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"export", plot, "-o", svg};

@@ -79,10 +79,10 @@ TEST(RealExports, StationNamedLikeALayerTakesItsIdFirst) {
   std::string file = WriteScratchFile("clash.plt", Lines({"NA", "M 0 0 0 Sw2d_Grid", "D 10 10 0 SR&D", "X 0 0 0 0 0 0"}));
   std::string svg = ExportOf(file);
   EXPECT_NE(svg.find("<g id=\"w2d_Grid\" inkscape:groupmode=\"layer\" i:layer=\"yes\">\r\n"
-                     "                <text style=\"&L_s;\""),
+                     "            <text style=\"&L_s;\""),
             std::string::npos);
   EXPECT_NE(svg.find("<g id=\"w2d_Grid-1\""), std::string::npos);
-  EXPECT_NE(svg.find("<path id=\"w2d_Grid_R&amp;D\""), std::string::npos);
+  EXPECT_NE(svg.find("<path id=\"w2d_x5F_Grid_R&amp;D\""), std::string::npos);
   EXPECT_NE(svg.find(">R&amp;D</text>"), std::string::npos);
 }
 

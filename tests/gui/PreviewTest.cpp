@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QtGlobal>
 
 #include "PlotWindowWidget.h"
 #include "support/TestSupport.h"
@@ -38,9 +39,28 @@ TEST_F(TPreviewFixture, DrawsTheSheetTheSurveyAndTheCentre) {
   EXPECT_EQ(image.pixelColor(400, 299), QColor(255, 0, 0));   // the centre mark
 }
 
+TEST_F(TPreviewFixture, DrawsTheGridWhereTheExportDoesFromTheTopEdgeDown) {
+  // 100 ft at 0.1 in/ft: minor lines every 2 inches from the window's top
+  // edge (7.5 in), as the export writes them at y = 36, 180, 324, 468 points.
+  RenderPreview(app, image);
+  const QColor area(204, 204, 204);
+  EXPECT_NE(At(image, 3, 5.5), area);  // a grid line
+  EXPECT_NE(At(image, 3, 3.5), area);
+  EXPECT_EQ(At(image, 3, 6), area);    // where a grid from the bottom edge would lie
+  EXPECT_EQ(At(image, 3, 4), area);
+}
+
+std::vector<QString> QtMessages;
+
 TEST_F(TPreviewFixture, ClipsTheSurveyToTheDrawingArea) {
   app.Settings.Set(S::ScaleFactor, 4);  // A1 - A2 now runs far past the right edge
+  app.Settings.Set(S::LabelStations, 1);
+  QtMessages.clear();
+  QtMessageHandler previous = qInstallMessageHandler(
+      [](QtMsgType, const QMessageLogContext&, const QString& message) { QtMessages.push_back(message); });
   RenderPreview(app, image);
+  qInstallMessageHandler(previous);
+  EXPECT_TRUE(QtMessages.empty()) << QtMessages.front().toStdString();  // no painter used outside begin and end
   EXPECT_EQ(At(image, 10.25, 1.25 * 4 - 0), QColor(230, 230, 230));  // the margin keeps the sheet's colour
   EXPECT_NE(At(image, 9.9, 5), QColor(204, 204, 204));               // inside, the shot is drawn
 }

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <span>
 #include <stdexcept>
+#include <unordered_set>
 
 #include "QMExportRun.h"
 #include "support/NumberText.h"
@@ -139,8 +140,19 @@ TSVGExport::TSVGExport(std::ostream& stream, const TSVGInfo& info, TExportSource
 
 std::string TSVGExport::MakeLayerNameUnique(std::string_view layerName) {
   std::string id(layerName);
-  for (int suffix = 1; !layerList_.insert(id).second; ++suffix) id = std::string(layerName) + "-" + std::to_string(suffix);
+  for (int suffix = 1; !layerList_.Insert(id); ++suffix) id = std::string(layerName) + "-" + std::to_string(suffix);
   return id;
+}
+
+void TSVGExport::MakeElementIdUnique(std::string& id) {
+  if (layerList_.Insert(id)) return;
+  const std::size_t length = id.size();
+  for (int suffix = 2;; ++suffix) {
+    id.resize(length);
+    id += '_';
+    id += std::to_string(suffix);
+    if (layerList_.Insert(id)) return;
+  }
 }
 
 void TSVGExport::OpenSVGLayer(std::string_view layerName, std::initializer_list<TLayerAttribute> attribs) {
@@ -267,7 +279,7 @@ void TSVGExport::WriteRootElement() {
   xml_.XMLNewLine();
   WriteDefinitions();
   xml_.XMLNewLine();
-  if (!info_.AI10Compatible) {
+  if (UsesClipFrame(info_)) {
     xml_.XMLWriteComment("Used to clip frame - Not compatible with AI10 - remove if necessary");
     xml_.PutAttribute("width", pw);
     xml_.PutAttribute("height", ph);
@@ -296,8 +308,11 @@ void TSVGExport::WriteSymbol() {
 }
 
 void TSVGExport::WriteDocument() {
-  layerList_.clear();
-  layerList_.reserve(static_cast<std::size_t>(sources_.Plot.VectorArray.Count()) + 64);
+  layerList_.Clear();
+  layerList_.Reserve(2 * static_cast<std::size_t>(sources_.Plot.VectorArray.Count()) + 64);
+  // The definitions' ids, so that no station takes them.
+  layerList_.Insert("Highlight");
+  layerList_.Insert("_m");
   xml_.ResetXMLWriter();
   WriteHead();
   WriteDocType();
@@ -308,7 +323,7 @@ void TSVGExport::WriteDocument() {
     WriteLayer(*this, layer);
   }
   xml_.XMLNewLine();
-  if (!info_.AI10Compatible) {
+  if (UsesClipFrame(info_)) {
     xml_.XMLCloseElementBlock("svg");
     xml_.XMLNewLine();
   }

@@ -7,6 +7,7 @@
 
 #include "FeatureValues.h"
 #include "QMExportRun.h"
+#include "ShotIds.h"
 #include "support/NumberText.h"
 
 namespace {
@@ -81,7 +82,11 @@ private:
 
   void DrawShotLine(const TPlotVector& from, const TPlotVector& to) {
     T2DVector p1 = SVGPoint(from), offset = SVGPoint(to) - p1;
-    std::string id = AddEscapeChars(from.Station.Str() + "_" + to.Station.Str()), d = "M";
+    std::string id, d = "M";
+    AppendShotIdName(id, from.Station);
+    id += '_';
+    AppendShotIdName(id, to.Station);
+    run_.MakeElementIdUnique(id);
     AppendPair(d, p1, 2, ',');
     d += 'l';
     AppendPair(d, offset, 2, ',');
@@ -96,7 +101,9 @@ private:
   void SetFeatureName(const TPlotVector& point) {
     T2DVector at = SVGPoint(point);
     TXMLWriter& xml = run_.Xml();
-    xml.PutAttribute("id", AddEscapeChars(survey_.Name.Str() + "_" + point.Station.Str()));
+    std::string id = AddEscapeChars(survey_.Name.Str() + "_" + point.Station.Str());
+    run_.MakeElementIdUnique(id);
+    xml.PutAttribute("id", id);
     run_.PutStyleAttribute("FeatureNameStyle");
     xml.PutAttribute("filter", "url(#Highlight)");
     xml.PutAttribute("x", at.X, 3);
@@ -120,7 +127,9 @@ private:
     const TFeatureInfo& feature = survey_.Attributes.FeatureInfo;
     TFontInfo font{feature.FontFace.Str(), 0, size, feature.FontColor};
     std::string text(1, static_cast<char>(feature.Symbol));
-    std::string attrib = " id=\"" + AddEscapeChars(point.Station) + "\" ";
+    std::string id = AddEscapeChars(point.Station);
+    run_.MakeElementIdUnique(id);
+    std::string attrib = " id=\"" + id + "\" ";
     run_.Xml().XMLWriteMultiLineIndent(TrueTypeToSVG(text, attrib, font, SVGPoint(point)));
   }
 

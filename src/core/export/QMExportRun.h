@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "GLTextOutline.h"
+#include "IdSet.h"
 #include "QMExport.h"
 #include "ShotWalk.h"
 #include "XMLLibrary.h"
@@ -36,6 +36,11 @@ public:
   void CloseSVGLayer() { xml_.XMLCloseElementBlock("g"); }
   // The name, or the name with "-1", "-2"... when it is taken already.
   std::string MakeLayerNameUnique(std::string_view layerName);
+  // An element's id, or when it is taken already the id with "_2", "_3"...:
+  // editors rename repeated ids on save, and the merge reads a shot's
+  // stations from its id up to the second "_", so the suffix keeps them.
+  // Layer and element ids share one set: every id of the drawing is unique.
+  void MakeElementIdUnique(std::string& id);
   void PutStyleAttribute(std::string_view entity);
 
   // SVG point of a transformed cave point, and of a paper point.
@@ -70,7 +75,7 @@ private:
   TExportSources& sources_;
   TProgressDisplay& progress_;
   TXMLWriter xml_;
-  std::unordered_set<std::string> layerList_;
+  TIdSet layerList_;  // every id written so far
   std::vector<TStationMark> stationMarks_;
   std::unique_ptr<TGlyphOutlines> glyphs_;
   bool stationMarksFound_ = false;

@@ -4,6 +4,7 @@
 
 #include "MapDecorations.h"
 #include "QMExportRun.h"
+#include "ShotIds.h"
 #include "ShotWalk.h"
 #include "support/NumberText.h"
 
@@ -62,9 +63,10 @@ void WriteAllVectors(TSVGExport& run) {
   WalkSurveyShots(run, [&](bool, int fromInx, int toInx, const T3DVector& v1, const T3DVector& v2,
                            const TSurveyID& survey) {
                      id.clear();
-                     AppendEscaped(id, sources.Plot.VectorArray[fromInx].Station);
+                     AppendShotIdName(id, sources.Plot.VectorArray[fromInx].Station);
                      id += '_';
-                     AppendEscaped(id, sources.Plot.VectorArray[toInx].Station);
+                     AppendShotIdName(id, sources.Plot.VectorArray[toInx].Station);
+                     run.MakeElementIdUnique(id);
                      T2DVector p1 = run.Transform(v1), offset = run.Transform(v2) - p1;
                      d = "M";
                      AppendPair(d, p1, 2, ',');

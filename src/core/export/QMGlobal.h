@@ -58,6 +58,11 @@ struct TSVGInfo {
   bool ModuloBar = true;
 };
 
+// The inner clip svg that frames the drawing to the sheet. Inkscape lists no
+// layer inside a nested svg, so a drawing with Inkscape's layer marks goes
+// without it; Illustrator 10/CS1/CS2 cannot read it at all.
+inline bool UsesClipFrame(const TSVGInfo& info) { return !info.AI10Compatible && !info.AddInkscape; }
+
 enum TPassageShape { psSquare, psDiamond, psOctagon };
 
 // What the passage wall modelling reads; the settings overwrite these

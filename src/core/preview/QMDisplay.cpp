@@ -34,10 +34,12 @@ public:
 
   void DrawGrid() {
     TColor major = sources_.Colors.GridColor, minor = LightenColor(major);
+    // The grid runs down from the window's top edge, as the export draws it.
+    const double top = info_.PlotParams.PaperWindow.Y;
     DrawMajorGrid(info_, [&](bool, bool isMajor, T2DVector v1, T2DVector v2, const TPlotParams&) {
       surface_.SetPen(isMajor ? major : minor, 1, TPenStyle::Solid);
-      window_.Plotline('M', Lift(v1));
-      window_.Plotline('D', Lift(v2));
+      window_.Plotline('M', Lift({v1.X, top - v1.Y}));
+      window_.Plotline('D', Lift({v2.X, top - v2.Y}));
     });
   }
 
