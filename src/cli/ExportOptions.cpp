@@ -11,6 +11,7 @@
 #include "Cli.h"
 #include "export/PaperSizes.h"
 #include "support/NumberText.h"
+#include "support/SafeFile.h"
 
 namespace {
 
@@ -168,7 +169,10 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
     }
     std::string name = arg.starts_with("--") ? arg.substr(2) : arg;
     clashes.See(name);
-    if (arg == "-o") request.outFile = value(i);
+    if (arg == "-o") {
+      request.outFile = value(i);
+      if (request.outFile.empty()) throw TUsageError("-o needs a file name");
+    }
     else if (extra && extra(name, [&]() -> const std::string& { return value(i); })) continue;
     else if (name == "overwrite") request.overwrite = true;
     else if (name == "verbose") request.verbose = true;
@@ -217,6 +221,8 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
 void SetOutputFile(TExportRequest& request, const std::string& extension) {
   if (request.outFile.empty())
     request.outFile = std::filesystem::path(request.plotFile).replace_extension(extension).string();
+  if (std::string refused = RefusedOutput(request.outFile, request.plotFile); !refused.empty())
+    throw TUsageError("cannot write \"" + request.outFile + "\": " + refused);
   if (!request.overwrite && std::filesystem::exists(request.outFile))
     throw TUsageError("\"" + request.outFile + "\" exists; give --overwrite to replace it");
 }

@@ -1,6 +1,7 @@
 // quillmap preview FILE.plt [-o OUT.png] [--width W] [--height H] [options]:
 // the window's preview drawn into a PNG, without a display.
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <memory>
@@ -12,6 +13,7 @@
 #include "GuiMain.h"
 #include "PlotWindowWidget.h"
 #include "support/NumberText.h"
+#include "support/SafeFile.h"
 
 namespace {
 
@@ -57,8 +59,16 @@ int PreviewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
   app.Settings.Set(TSetting::ShowPassageWalls, 1);
   QImage image(width, height, QImage::Format_RGB32);
   RenderPreview(app, image);
-  if (!image.save(QString::fromLocal8Bit(request.outFile.c_str()), "PNG")) {
-    err << "quillmap: cannot write \"" << request.outFile << "\"\n";
+  try {
+    WriteFileSafely(request.outFile, [&](std::ostream& stream) {
+      QByteArray png;
+      QBuffer buffer(&png);
+      buffer.open(QIODevice::WriteOnly);
+      if (!image.save(&buffer, "PNG")) throw std::runtime_error("the picture could not be encoded");
+      stream.write(png.constData(), png.size());
+    });
+  } catch (const std::exception& error) {
+    err << "quillmap: " << error.what() << '\n';
     return ExitFailed;
   }
   out << "Previewed " << request.plotFile << " in " << request.outFile << '\n';

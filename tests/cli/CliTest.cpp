@@ -160,6 +160,36 @@ TEST(CliExport, RefusesBadValuesAndWritesNothing) {
   }
 }
 
+TEST(CliExport, NeverWritesOverItsInputOrAnythingButAFile) {
+  const std::string plot = WriteScratchFile("input.plt", SmallPlot);
+  const std::string folder = std::filesystem::path(plot).parent_path().string();
+  struct Case {
+    std::vector<std::string> args;
+    const char* saying;
+  } cases[] = {
+      {{"export", plot, "-o", plot, "--overwrite"}, "it is the input file"},
+      {{"preview", plot, "-o", folder + "/./input.plt", "--overwrite"}, "it is the input file"},
+      {{"export", plot, "-o", folder, "--overwrite"}, "it is a folder"},
+      {{"export", plot, "-o", "/dev/null", "--overwrite"}, "it is not a regular file"},
+      {{"export", plot, "-o", ""}, "-o needs a file name"},
+      {{"export", plot, "--paper-offset", "1e308,-1e308"}, "is outside"},
+  };
+  for (const Case& c : cases) {
+    TRun run = RunCli(c.args);
+    EXPECT_EQ(run.status, ExitUsage) << c.saying;
+    EXPECT_NE(run.err.find(c.saying), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(ReadFile(plot), SmallPlot);
+}
+
+TEST(CliExport, AFolderAsThePlotFileIsAFailure) {
+  const std::string folder = std::filesystem::path(WriteScratchFile("x.plt", SmallPlot)).parent_path().string();
+  TRun run = RunCli({"export", folder, "-o", folder + "/out.svg"});
+  EXPECT_EQ(run.status, ExitFailed);
+  EXPECT_NE(run.err.find("Is a directory"), std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(folder + "/out.svg"));
+}
+
 TEST(CliExport, SetsThePageAsTheWindowWould) {
   std::string plot = WriteScratchFile("page.plt", SmallPlot);
   std::string svg = WriteScratchFile("page.svg", "");

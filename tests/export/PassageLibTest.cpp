@@ -108,6 +108,23 @@ TPassageParameters Parameters(TPassageShape shape) {
   return parameters;
 }
 
+TEST(PassageLib, DrawsTheShotsOfASurveyThatContinuesThePreviousOne) {
+  // Survey B begins with a draw from A's last station: its two shots are
+  // B's, and A's branch stops at A's end.
+  TRecordingUserInterface ui;
+  TPlotState plot;
+  ASSERT_TRUE(OpenAndReadPlot(plot, std::string(QUILLMAP_TEST_DATA_DIR) + "/hostile/continued-survey.plt", ui).Loaded);
+  std::vector<int> surveys;
+  TPassageModel(Parameters(psDiamond))
+      .DisplayPassageMesh(
+          plot, [](const T3DVector&, const T3DVector&, const T3DVector&, bool, const TFacePlace&) {},
+          [&](const T3DVector&, const T3DVector&, const T3DVector&, const T3DVector&, const TFacePlace& place) {
+            surveys.push_back(place.Survey);
+          });
+  const std::vector<int> expected = {0, 0, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1};
+  EXPECT_EQ(surveys, expected);
+}
+
 TEST(PassageLib, SealsATwoStationBranchAtBothEnds) {
   auto plot = Plot({"NA", "M 0 0 0 SA P 1 1 1 1", "D 10 0 0 SB P 1 1 1 1", "X 0 0 0 0 0 0"});
   TPassageParameters parameters = Parameters(psDiamond);

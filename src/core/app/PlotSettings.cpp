@@ -1,5 +1,7 @@
 #include "PlotSettings.h"
 
+#include <algorithm>
+
 namespace {
 
 using S = TSetting;
@@ -27,6 +29,9 @@ TPlotParams GetPlotParams(const TSettingsModel& settings, const TProjection& pro
   params.PaperSize = Pair(settings, S::PaperX, S::PaperY) / paperFactor;
   params.Margin = Pair(settings, S::MarginX, S::MarginY) / paperFactor;
   params.PaperWindow = params.PaperSize - params.Margin * 2;
+  // Margins that take the whole sheet leave a window that no scale fits.
+  params.PaperWindow.X = std::max(params.PaperWindow.X, MinPaperWindow);
+  params.PaperWindow.Y = std::max(params.PaperWindow.Y, MinPaperWindow);
   params.PaperOffset = Pair(settings, S::PaperOffsetX, S::PaperOffsetY) / paperFactor - projection.StationOrigin;
   params.CaveOffset = {settings.Value(S::CaveOffsetX), settings.Value(S::CaveOffsetY), settings.Value(S::CaveOffsetZ)};
   params.Plan = settings.Choice(S::View) == 0;

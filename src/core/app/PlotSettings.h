@@ -9,6 +9,9 @@
 #include "export/QMGlobal.h"
 #include "export/Projection.h"
 
+// Inches: the printable window is never smaller, whatever the margins.
+constexpr double MinPaperWindow = 0.1;
+
 TPlotParams GetPlotParams(const TSettingsModel& settings, const TProjection& projection);
 void GetGridParams(TSVGInfo& info, const TSettingsModel& settings, const TProjection& projection);
 // plotFile: the plot file's path.

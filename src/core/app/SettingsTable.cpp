@@ -4,7 +4,9 @@
 
 namespace {
 
-constexpr double Unlimited = std::numeric_limits<double>::infinity();
+// Beyond these no drawing is sane: a paper offset of 10 km, a cave offset
+// larger than any cave (the plot reader's own bound).
+constexpr double MaxPaperOffset = 1e7, MaxCaveOffset = 1e9;
 
 using K = TSettingKind;
 using U = TSettingUnit;
@@ -35,8 +37,8 @@ constexpr TSettingSpec Choice(S id, std::string_view key, std::string_view capti
 
 constexpr std::array<TSettingSpec, SettingCount> Specs = {{
     Check(S::StayCentered, "stay-centered", "Stay Centered", false),
-    Number(S::PaperOffsetX, "paper-offset-x", "Offset-X", -Unlimited, Unlimited, 0.1, 4, 0, U::Paper),
-    Number(S::PaperOffsetY, "paper-offset-y", "Offset-Y", -Unlimited, Unlimited, 0.1, 4, 0, U::Paper),
+    Number(S::PaperOffsetX, "paper-offset-x", "Offset-X", -MaxPaperOffset, MaxPaperOffset, 0.1, 4, 0, U::Paper),
+    Number(S::PaperOffsetY, "paper-offset-y", "Offset-Y", -MaxPaperOffset, MaxPaperOffset, 0.1, 4, 0, U::Paper),
     Number(S::ScaleFactor, "scale-factor", "Scale Factor", 0.1, 10000, 0.01, 2, 1),
     Number(S::FeetPerInch, "feet-per-inch", "Ft./Inch", 0.1, 10000, 0.1, 2, 100),
     Number(S::Ratio, "ratio", "Ratio", 0.1, 10000000, 0.1, 2, 100),
@@ -83,9 +85,9 @@ constexpr std::array<TSettingSpec, SettingCount> Specs = {{
     Choice(S::InkscapeTags, "inkscape", "Inkscape", InkscapeItems),
     Check(S::AI10Compatible, "ai10", "10/CS1/CS2 Compatible", false),
     Check(S::RemoveBinaryData, "remove-binary", "Remove Illustrator Binary Data", true),
-    Number(S::CaveOffsetX, "cave-offset-x", "X", -Unlimited, Unlimited, 1, 2, 0, U::Feet),
-    Number(S::CaveOffsetY, "cave-offset-y", "Y", -Unlimited, Unlimited, 1, 2, 0, U::Feet),
-    Number(S::CaveOffsetZ, "cave-offset-z", "Z", -Unlimited, Unlimited, 1, 2, 0, U::Feet),
+    Number(S::CaveOffsetX, "cave-offset-x", "X", -MaxCaveOffset, MaxCaveOffset, 1, 2, 0, U::Feet),
+    Number(S::CaveOffsetY, "cave-offset-y", "Y", -MaxCaveOffset, MaxCaveOffset, 1, 2, 0, U::Feet),
+    Number(S::CaveOffsetZ, "cave-offset-z", "Z", -MaxCaveOffset, MaxCaveOffset, 1, 2, 0, U::Feet),
 }};
 
 constexpr bool InEnumOrder() {

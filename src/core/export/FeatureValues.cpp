@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "support/NumberText.h"
 
@@ -20,12 +21,17 @@ std::string ScientificText(double value, int digits) {
 }  // namespace
 
 std::string FeatureValueText(double value, const TFeatureInfo& feature) {
-  if (feature.NumberFormat == nfScientific) return ScientificText(value, feature.Digits);
+  if (feature.NumberFormat == nfScientific) {
+    if (!std::isfinite(value)) return FormatFixed(value, 0);  // which refuses it
+    return ScientificText(value, feature.Digits);
+  }
   return FormatFixed(value, std::max(feature.Digits, 0));
 }
 
 int FeatureSymbolSize(const TPlotVector& point, const TFeatureInfo& feature) {
   double low = point.Down, range = point.Up - point.Down;
   if (range == 0) range = 1;
-  return static_cast<int>((feature.SizeHigh - feature.SizeLow) * (point.Right - low) / range + feature.SizeLow);
+  double size = (feature.SizeHigh - feature.SizeLow) * (point.Right - low) / range + feature.SizeLow;
+  // Far-out values make no symbol larger than a sheet, and no size an int cannot hold.
+  return static_cast<int>(std::clamp(std::isfinite(size) ? size : 0.0, -MaxSymbolSize, MaxSymbolSize));
 }

@@ -48,16 +48,19 @@ void DrawArrowHead(T2DVector tip, double s, double angle, bool secondFilled, con
 
 }  // namespace
 
-void DrawMajorGrid(const TSVGInfo& info, const TGridProcedure& gridProc) {
+TGridDrawn DrawMajorGrid(const TSVGInfo& info, const TGridProcedure& gridProc) {
   const TPlotParams& params = info.PlotParams;
   double spacing = info.GridParams.Spacing * params.Scale;
-  if (!(spacing > 0)) return;
+  if (!(spacing > 0)) return TGridDrawn::None;
+  const T2DVector window = params.PaperWindow;
+  const double majorLines = (window.X + window.Y) / spacing;
+  if (!(majorLines <= MaxGridLines)) return TGridDrawn::None;
+  // Every line when there are few enough, else only the major ones.
+  const int every = 5 * majorLines <= MaxGridLines ? 1 : 5;
   double minorSpace = spacing / 5;
-  T2DVector window = params.PaperWindow;
-  int i = 0;
-  for (double y = 0; y < window.Y; y = ++i * minorSpace) gridProc(true, i % 5 == 0, {0, y}, {window.X, y}, params);
-  i = 0;
-  for (double x = 0; x < window.X; x = ++i * minorSpace) gridProc(false, i % 5 == 0, {x, 0}, {x, window.Y}, params);
+  for (long i = 0; i * minorSpace < window.Y; i += every) gridProc(true, i % 5 == 0, {0, i * minorSpace}, {window.X, i * minorSpace}, params);
+  for (long i = 0; i * minorSpace < window.X; i += every) gridProc(false, i % 5 == 0, {i * minorSpace, 0}, {i * minorSpace, window.Y}, params);
+  return every == 1 ? TGridDrawn::All : TGridDrawn::MajorOnly;
 }
 
 TScaleBarSetup SetupFixedLengthBar(const TSVGInfo& info, const TFootFactors& factors, const TNumberFormatter& format) {

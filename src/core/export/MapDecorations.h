@@ -18,9 +18,14 @@ using TDrawNorthProc = std::function<void(bool line, bool filled, T2DVector p1, 
 // How a label's number is written: the export uses ".", the preview the user's locale.
 using TNumberFormatter = std::function<std::string(double value, int decimals)>;
 
+// How much of the grid was drawn: a spacing far below the window's size
+// would take millions of lines, so the minor lines go first, then all.
+enum class TGridDrawn { All, MajorOnly, None };
+constexpr double MaxGridLines = 10000;
+
 // Lines every fifth of the grid spacing from the window's corner; every
 // fifth line is major. Nothing at a spacing of 0.
-void DrawMajorGrid(const TSVGInfo& info, const TGridProcedure& gridProc);
+TGridDrawn DrawMajorGrid(const TSVGInfo& info, const TGridProcedure& gridProc);
 
 struct TScaleBarSetup {
   double Width = 0;  // paper inches of the first run

@@ -251,17 +251,26 @@ void TPassageModel::DisplayPassageMesh(const TPlotState& plot, const TWriteTrian
       place_.Survey = survey;
       if (!rectangleProc) throw std::runtime_error("No output procedure assigned.");
       TIndexRange vectors = plot.SurveyStartEnd(survey);
+      // A survey that begins with a draw continues from the vector before
+      // it: that vector leads its first branch. A segment never runs on
+      // into the next survey, which draws its own continuation.
+      const int lead = vectors.First > 0 ? vectors.First - 1 : vectors.First;
       treeIndex.clear();
+      if (lead < vectors.First) treeIndex.push_back(treeCount - 1);
       for (int i = vectors.First; i <= vectors.Last; ++i) {
         treeIndex.push_back(treeCount);
         treeCount += plot.VectorArray[i].Command != 'M';
       }
       if (plot.SurveyArray[survey].SurveyType != stSurvey) continue;
       TIndexRange segments = plot.SurveyBySegment(survey);
-      for (int segment = segments.First; segment <= segments.Last; ++segment) {
+      const bool continues = lead < vectors.First && vectors.First <= vectors.Last && segments.First > 0 &&
+                             (segments.First > segments.Last || plot.SegmentArray[segments.First] > vectors.First);
+      for (int segment = segments.First - continues; segment <= segments.Last; ++segment) {
         TIndexRange range = plot.SegmentStartEnd(segment);
-        BuildBranch(plot.VectorArray, range.First, range.Last,
-                    std::span<const int>(treeIndex).subspan(static_cast<std::size_t>(range.First - vectors.First)), branch);
+        const int first = std::max(range.First, lead), last = std::min(range.Last, vectors.Last);
+        if (last < first) continue;
+        BuildBranch(plot.VectorArray, first, last,
+                    std::span<const int>(treeIndex).subspan(static_cast<std::size_t>(first - lead)), branch);
         SmoothBranch(branch);
         const int count = static_cast<int>(branch.size());
         prisms.clear();

@@ -1,16 +1,13 @@
 #include "QMExport.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <algorithm>
-#include <fstream>
 #include <span>
 #include <stdexcept>
 #include <unordered_set>
 
 #include "QMExportRun.h"
 #include "support/NumberText.h"
+#include "support/SafeFile.h"
 
 namespace {
 
@@ -161,6 +158,11 @@ void TSVGExport::OpenSVGLayer(std::string_view layerName, std::initializer_list<
   if (info_.AddIllustrator) xml_.PutAttribute("i:layer", "yes");
   for (const TLayerAttribute& attribute : attribs) xml_.PutAttribute(attribute.Name, attribute.Value, attribute.NewLine);
   xml_.XMLOpenElementBlock("g");
+}
+
+void TSVGExport::Warning(const std::string& text) {
+  if (sources_.Log) sources_.Log(text);
+  progress_.UI().Warning(text);
 }
 
 TGlyphOutlines& TSVGExport::Glyphs() {
@@ -341,19 +343,6 @@ void WriteSVGToFile(const std::string& fileName, const TSVGInfo& info, TExportSo
   progress.DisplayStatus1("Exporting", clLime);
   progress.SetProgress(0);
   progress.SetProgressDelta(ExportSteps);
-  // Written beside the target and put in its place only when complete, so a
-  // failure never leaves a drawing half overwritten.
-  const std::string partFile = fileName + ".part";
-  try {
-    std::ofstream out(partFile, std::ios::binary | std::ios::trunc);
-    if (!out) throw std::runtime_error(std::strerror(errno));
-    WriteSVGToStream(out, info, sources, progress);
-    out.close();
-    if (!out) throw std::runtime_error("write failed");
-    if (std::rename(partFile.c_str(), fileName.c_str()) != 0) throw std::runtime_error(std::strerror(errno));
-  } catch (const std::exception& error) {
-    std::remove(partFile.c_str());
-    throw std::runtime_error("Cannot write \"" + fileName + "\": " + error.what());
-  }
+  WriteFileSafely(fileName, [&](std::ostream& out) { WriteSVGToStream(out, info, sources, progress); });
   progress.DisplayStatus1("Export Complete", clLime);
 }

@@ -22,6 +22,6 @@ void WriteSVGToStream(std::ostream& stream, const TSVGInfo& info, TExportSources
                       TProgressDisplay& progress);
 
 // Writes the document to fileName, replacing the file only once the whole
-// document is written. Throws std::runtime_error naming the file when it
-// cannot be written.
+// document is written (WriteFileSafely). Throws std::runtime_error naming
+// the file when it cannot be written.
 void WriteSVGToFile(const std::string& fileName, const TSVGInfo& info, TExportSources& sources, TUserInterface& ui);

@@ -42,6 +42,8 @@ public:
   // Layer and element ids share one set: every id of the drawing is unique.
   void MakeElementIdUnique(std::string& id);
   void PutStyleAttribute(std::string_view entity);
+  // Something the user should know of the drawing: a warning and a log line.
+  void Warning(const std::string& text);
 
   // SVG point of a transformed cave point, and of a paper point.
   T2DVector Transform(const T3DVector& v) const;

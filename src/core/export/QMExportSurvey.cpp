@@ -124,7 +124,7 @@ void WriteGrid(TSVGExport& run) {
   TXMLWriter& xml = run.Xml();
   const T2DVector margin = run.Info().PlotParams.Margin * PointsPerInch;
   std::string d;
-  DrawMajorGrid(run.Info(), [&](bool horizontal, bool major, T2DVector v1, T2DVector v2, const TPlotParams&) {
+  TGridDrawn drawn = DrawMajorGrid(run.Info(), [&](bool horizontal, bool major, T2DVector v1, T2DVector v2, const TPlotParams&) {
     T2DVector p1 = v1 * PointsPerInch + margin, p2 = v2 * PointsPerInch + margin;
     d = "M";
     AppendPair(d, p1, 3, ' ');
@@ -134,6 +134,10 @@ void WriteGrid(TSVGExport& run) {
     xml.PutAttribute("d", d);
     xml.XMLWriteClosedElementAttrib("path");
   });
+  if (drawn == TGridDrawn::All || !(run.Info().GridParams.Spacing > 0)) return;
+  run.Warning(drawn == TGridDrawn::MajorOnly
+                        ? "Grid: the spacing is too fine for the sheet; only its major lines are drawn"
+                        : "Grid: the spacing is too fine for the sheet; no grid is drawn");
 }
 
 void WriteScaleBar(TSVGExport& run) {

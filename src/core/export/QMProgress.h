@@ -17,6 +17,7 @@ public:
   void SetProgressDelta(int steps) { delta_ = 100 / steps + 1; }
   int ProgressDelta() const { return delta_; }
   void AdvanceProgress(int delta, std::string_view name);
+  TUserInterface& UI() { return ui_; }
 
 private:
   TUserInterface& ui_;

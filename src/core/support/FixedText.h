@@ -19,7 +19,7 @@ public:
 
   void Assign(std::string_view text) {
     length_ = static_cast<std::uint8_t>(std::min(text.size(), Capacity));
-    std::memcpy(chars_, text.data(), length_);
+    if (length_ > 0) std::memcpy(chars_, text.data(), length_);  // an empty view may hold no pointer
   }
   // Appends one character when there is room; reports whether it was kept.
   bool Append(char c) {

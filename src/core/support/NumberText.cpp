@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <stdexcept>
 #include <limits>
 
 namespace {
@@ -79,6 +81,8 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
 }
 
 void AppendFixed(std::string& out, double value, int decimals) {
+  // Every number of every file passes here: none may say NaN or infinity.
+  if (!std::isfinite(value)) throw std::domain_error("a number to be written is not finite (" + FormatShortest(value) + ")");
   char buffer[400];  // room for any double in fixed notation
   const char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
   const char* begin = buffer;

@@ -14,7 +14,8 @@ std::optional<double> ParseReal(std::string_view text);
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
 // Fixed-point with the given number of decimals; a value that rounds to
-// zero is written without a sign.
+// zero is written without a sign. NaN and infinity throw std::domain_error:
+// no file may hold them.
 std::string FormatFixed(double value, int decimals);
 void AppendFixed(std::string& out, double value, int decimals);
 // The shortest text that reads back as the same value.

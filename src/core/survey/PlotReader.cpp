@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cfloat>
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <stdexcept>
 
 #include "PlotText.h"
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,6 +23,10 @@ using TFileHandle = std::unique_ptr<std::FILE, TFileCloser>;
 TFileHandle OpenForReading(const std::string& fileName) {
   TFileHandle file(std::fopen(fileName.c_str(), "rb"));
   if (!file) throw std::runtime_error("Cannot open \"" + fileName + "\": " + std::strerror(errno));
+  // A folder opens, and then reads as an empty plot.
+  struct stat status {};
+  if (fstat(fileno(file.get()), &status) == 0 && S_ISDIR(status.st_mode))
+    throw std::runtime_error("Cannot open \"" + fileName + "\": " + std::strerror(EISDIR));
   std::setvbuf(file.get(), nullptr, _IONBF, 0);  // the reader buffers itself
   return file;
 }
@@ -47,6 +55,16 @@ bool TakeShowMarker(TShotComment& comment) {
     }
   }
   return false;
+}
+
+// A cave is not larger than this, in feet; bigger values are damage, and
+// would make every drawing of the plot unbounded.
+constexpr double MaxCaveFeet = 1e9;
+constexpr const char* OutOfRange = "Value out of range (more than 1e9 feet)";
+
+bool InCaveRange(const TLocation& location) {
+  return std::abs(location.North) <= MaxCaveFeet && std::abs(location.East) <= MaxCaveFeet &&
+         std::abs(location.Vert) <= MaxCaveFeet;
 }
 
 TBoundBox BoxOfVectors(const TPlotArray& vectors, int first, int last) {
@@ -80,6 +98,11 @@ private:
   void ReadMesh();
   void CloseOpenSurvey();
   void Finish();
+  // A length in feet: a coordinate, a passage dimension or a distance.
+  double ReadLength();
+  float ReadDimension() { return static_cast<float>(ReadLength()); }
+  // A range survey's value: any number a float holds.
+  float ReadRangeValue();
   void ReportProgress();
 
   TPlotState& plot_;
@@ -119,14 +142,26 @@ void TPlotFileReader::Read() {
   Finish();
 }
 
+double TPlotFileReader::ReadLength() {
+  double value = text_.ReadReal();
+  if (!(std::abs(value) <= MaxCaveFeet)) throw std::runtime_error(OutOfRange);
+  return value;
+}
+
+float TPlotFileReader::ReadRangeValue() {
+  double value = text_.ReadLenient();
+  if (!(std::abs(value) <= FLT_MAX)) throw std::runtime_error("Value out of range");
+  return static_cast<float>(value);
+}
+
 void TPlotFileReader::ReadVector(char letter) {
   TPlotVector vector;
   if (previousLetter_ != 'M' && previousLetter_ != 'L') ++shotNumber_;
   if (letter == 'M' || letter == 'L') plot_.SegmentArray.Add(plot_.VectorArray.Count());
   if (++vectors_ % 200 == 0) ReportProgress();
-  vector.Location.North = text_.ReadReal();
-  vector.Location.East = text_.ReadReal();
-  vector.Location.Vert = text_.ReadReal();
+  vector.Location.North = ReadLength();
+  vector.Location.East = ReadLength();
+  vector.Location.Vert = ReadLength();
   vector.Command = letter;
   vector.LineInx = shotNumber_;
   ReadStationPart(vector, letter);
@@ -140,20 +175,20 @@ void TPlotFileReader::ReadStationPart(TPlotVector& vector, char letter) {
   if (!text_.ScanFor('S')) return;
   vector.Station.Assign(text_.ReadToken(StationNameSize, 33));
   if (!text_.ScanFor('P')) return;
-  vector.Left = static_cast<float>(text_.ReadReal());
-  vector.Up = static_cast<float>(text_.ReadReal());
-  vector.Down = static_cast<float>(text_.ReadReal());
-  vector.Right = static_cast<float>(text_.ReadReal());
+  vector.Left = ReadDimension();
+  vector.Up = ReadDimension();
+  vector.Down = ReadDimension();
+  vector.Right = ReadDimension();
   if (letter == 'L') {
     if (!text_.ScanFor('V')) return;
-    vector.Right = static_cast<float>(text_.ReadLenient());
+    vector.Right = ReadRangeValue();
     vector.Down = rangeLow_;
     vector.Up = rangeHigh_;
     vector.Command = 'V';
     return;
   }
   if (!text_.ScanFor('I')) return;
-  vector.Distance = text_.ReadReal();
+  vector.Distance = ReadLength();
   if (!text_.ScanFor('F')) return;
   // The flags run to the next blank, CR or end of text.
   for (int c = text_.Next(); c != ' ' && c != TPlotText::CR && c != TPlotText::EndOfText; c = text_.Next())
@@ -186,8 +221,8 @@ void TPlotFileReader::ReadFeatureHeader() {
   CloseOpenSurvey();
   header_.Name.Assign(text_.ReadToken(SurveyNameSize, 33));
   if (text_.ScanFor('R')) {
-    rangeLow_ = static_cast<float>(text_.ReadLenient());
-    rangeHigh_ = static_cast<float>(text_.ReadLenient());
+    rangeLow_ = ReadRangeValue();
+    rangeHigh_ = ReadRangeValue();
     header_.SurveyType = stRange;
   } else {
     header_.SurveyType = stFeature;
@@ -218,8 +253,12 @@ TBoundBox TPlotFileReader::ReadBox() {
   return box;
 }
 
+// A box out of the cave's range (a writer's sentinel, damage) is replaced
+// by the box of the survey's own vectors.
 void TPlotFileReader::ReadSurveyEnd() {
   TBoundBox box = ReadBox();
+  if (!InCaveRange(box.Min) || !InCaveRange(box.Max))
+    box = BoxOfVectors(plot_.VectorArray, header_.Start, plot_.VectorArray.Count() - 1);
   header_.Min = box.Min;
   header_.Max = box.Max;
   text_.ReadToLineEnd();
@@ -248,9 +287,13 @@ void TPlotFileReader::ReadSection() {
   text_.ReadToLineEnd();
 }
 
+// A cave box out of the cave's range is left out, as if it were missing.
 void TPlotFileReader::ReadCaveBox() {
-  plot_.CaveBox = Union(plot_.CaveBox, ReadBox());
-  caveBoxRead_ = true;
+  TBoundBox box = ReadBox();
+  if (InCaveRange(box.Min) && InCaveRange(box.Max)) {
+    plot_.CaveBox = Union(plot_.CaveBox, box);
+    caveBoxRead_ = true;
+  }
   if (text_.ScanFor('I')) text_.ReadReal();
   text_.ReadToLineEnd();
 }
@@ -259,16 +302,16 @@ void TPlotFileReader::ReadCaveBox() {
 void TPlotFileReader::ReadFixedStation() {
   TFixedStation station;
   station.Name.Assign(text_.ReadToken(StationNameSize, 33));
-  station.Loc.North = text_.ReadReal();
-  station.Loc.East = text_.ReadReal();
-  station.Loc.Vert = text_.ReadReal();
+  station.Loc.North = ReadLength();
+  station.Loc.East = ReadLength();
+  station.Loc.Vert = ReadLength();
   int sections = plot_.SectionArray.Count();
   if (sections > 0) plot_.SectionArray.FixedStations(sections - 1).Add(station);
 }
 
 // Loop closure record: read past, not used.
 void TPlotFileReader::ReadLoop() {
-  std::int64_t stations = 3 + std::max(0, text_.ReadInteger());
+  std::int64_t stations = std::int64_t{3} + std::max(0, text_.ReadInteger());
   for (std::int64_t i = 0; i < stations && text_.Current() != TPlotText::EndOfText; ++i)
     text_.ReadToken(255, 33);
   if (text_.ScanFor('S')) text_.ReadReal();

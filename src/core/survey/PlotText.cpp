@@ -1,5 +1,7 @@
 #include "PlotText.h"
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "support/NumberText.h"
@@ -19,6 +21,7 @@ bool TPlotText::Fill() {
   consumed_ += length_;
   pos_ = 0;
   length_ = std::fread(buffer_, 1, sizeof buffer_, file_);
+  if (length_ == 0 && std::ferror(file_)) throw std::runtime_error(std::string("Read error: ") + std::strerror(errno));
   return length_ > 0;
 }
 
@@ -86,14 +89,15 @@ std::string_view TPlotText::NumberToken() {
     current_ = static_cast<unsigned char>(after[-1]);
     return {begin, static_cast<std::size_t>(after - begin)};
   }
-  std::size_t length = 0;
+  // The token runs over the end of the buffer: gather it, as long as a
+  // token may be anywhere else.
+  longNumber_.clear();
   while ((c = Peek()) > ' ') {
     Take(c);
-    // A token longer than any number is no number; keep one char over to tell.
-    if (length < sizeof text_) text_[length++] = static_cast<char>(c);
+    if (longNumber_.size() == sizeof buffer_) throw std::runtime_error(InvalidNumber);
+    longNumber_ += static_cast<char>(c);
   }
-  if (length == sizeof text_) throw std::runtime_error(InvalidNumber);
-  return {text_, length};
+  return longNumber_;
 }
 
 double TPlotText::ReadReal() {

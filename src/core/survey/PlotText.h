@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 class TPlotText {
@@ -49,8 +50,9 @@ public:
   std::string_view ReadQuoted(std::size_t capacity);
 
   // Numbers are single tokens, separated by blanks, tabs and line ends; at
-  // the end of text they read as 0. Anything else fails with
-  // "Invalid numeric input". The character after the number stays unread.
+  // the end of text they read as 0. Anything else, or a token longer than
+  // the 64 KiB buffer, fails with "Invalid numeric input". The character
+  // after the number stays unread.
   double ReadReal();
   std::int32_t ReadInteger();
   // Skips to the first digit or "." (keeping a sign right before it), then
@@ -71,6 +73,8 @@ private:
     ++pos_;
     current_ = c;
   }
+  // Reads the next buffer; false at the end of the file. A failing read
+  // (a folder, a device error) throws: it is no end of text.
   bool Fill();
   std::string_view NumberToken();
 
@@ -80,4 +84,5 @@ private:
   std::uint64_t consumed_ = 0;  // bytes of the buffers before this one
   int current_ = 0;
   char text_[256];  // the last token, number or comment read
+  std::string longNumber_;  // a number that runs over the end of the buffer
 };

@@ -1,0 +1,8 @@
+SCave
+NA D 1 1 2001 C
+M 0 0 0 SA1
+D 0 10 0 SA2
+X 0 0 0 10 0 0
+FRad R 0 10
+L 0 0 0 SR1 P 0 0 0 0 V 1e308
+X 0 0 0 0 0 0
