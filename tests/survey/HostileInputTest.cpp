@@ -153,7 +153,6 @@ TEST(SafeFile, ATerminatedWriteLeavesNoTemporary) {
   const std::string path = WriteScratchFile("killed.svg", "old");
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   const auto filesBefore = std::distance(std::filesystem::directory_iterator(folder), {});
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(
       {
         InstallTemporaryFileCleanup();

@@ -41,7 +41,7 @@ const TStyleEntity StyleEntities[] = {
     {"", "Frame outline color and thickness"},
     {"F_s", "stroke:", &TSVGColors::FrameColor, ";fill:none;stroke-width:4;"},
     {"", "Style for title, scale, etc."},
-    {"T_s", "fill:#000000;font-family:'Arial';font-size:6;"},
+    {"T_s", TextStyle},
     {"", "Styles for Vectors and Dimension lines (stroke color and thickness)"},
     {"V_s", "stroke:", &TSVGColors::LineColor, ";fill:none;stroke-width:0.18;"},
     {"", "Style for Splay SHots"},

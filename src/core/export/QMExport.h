@@ -18,6 +18,14 @@ struct TExportSources : TDrawingSources {
 
 constexpr int ExportSteps = 20;
 
+// The value of the style entity "T_s" of titles, scale and reference text.
+constexpr std::string_view TextStyle = "fill:#000000;font-family:'Arial';font-size:6;";
+
+// The reference data line of the reference layer (not escaped): plot name,
+// view, paper rotation, scale, the frame and its centre in metres, pitch.
+// A merge reads it back to learn how the drawing was made.
+std::string ReferenceText(const TRefInfo& ref, double feetToMeters);
+
 void WriteSVGToStream(std::ostream& stream, const TSVGInfo& info, TExportSources& sources,
                       TProgressDisplay& progress);
 

@@ -35,10 +35,8 @@ void WriteWindowPath(TSVGExport& run, std::string_view style) {
 void WriteBackground(TSVGExport& run) { WriteWindowPath(run, "B_s"); }
 void WriteFrame(TSVGExport& run) { WriteWindowPath(run, "F_s"); }
 
-void WriteReference(TSVGExport& run) {
-  const TRefInfo& ref = run.Info().RefInfo;
-  const double toMeters = run.Sources().Factors.Feet2Meters;
-  std::string text = AddEscapeChars(ref.Filename);
+std::string ReferenceText(const TRefInfo& ref, double feetToMeters) {
+  std::string text = ref.Filename;
   text += ' ';
   text += ref.ViewAngle;
   text += ": ";
@@ -46,14 +44,18 @@ void WriteReference(TSVGExport& run) {
   text += " Scale: 1:";
   AppendFixed(text, ref.ScaleRatio, 6);
   text += " Frame: ";
-  AppendPair(text, ref.FrameDims * toMeters, 3, 'x');
+  AppendPair(text, ref.FrameDims * feetToMeters, 3, 'x');
   text += "m Center: ";
-  AppendPair(text, ref.FrameCenter * toMeters, 3, ' ');
+  AppendPair(text, ref.FrameCenter * feetToMeters, 3, ' ');
   text += " Pitch: ";
   AppendFixed(text, ref.WritePitch, 3);
+  return text;
+}
+
+void WriteReference(TSVGExport& run) {
   run.PutStyleAttribute("T_s");
   T2DVector at = run.Info().TitlePos * PointsPerInch;
-  run.WriteSVGText(text, at.X, at.Y);
+  run.WriteSVGText(AddEscapeChars(ReferenceText(run.Info().RefInfo, run.Sources().Factors.Feet2Meters)), at.X, at.Y);
 }
 
 void WriteAllVectors(TSVGExport& run) {

@@ -22,6 +22,11 @@ struct T3DVector {
   friend bool operator==(const T3DVector&, const T3DVector&) = default;
 };
 
+struct T2DLine {
+  T2DVector P1, P2;
+  friend bool operator==(const T2DLine&, const T2DLine&) = default;
+};
+
 // (X, Y) of a plan, (X, Z) of a profile.
 inline T2DVector Vector3Dto2DZ(const T3DVector& v, bool plan) { return {v.X, plan ? v.Y : v.Z}; }
 // (X, Y, Y): one paper point lands on the same place in plan and in profile.
