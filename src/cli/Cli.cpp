@@ -25,6 +25,11 @@ constexpr std::string_view UsageText =
     "         --select NAME (repeatable: draw only the named sections, surveys and shots)\n"
     "       quillmap preview FILE.plt [-o OUT.png] [--width W] [--height H] [--overwrite] [export options]\n"
     "                                         the window's preview (passage walls shown) as a PNG\n"
+    "       quillmap validate FILE.svg [--json]  the tag balance of a drawing: every fault with its line\n"
+    "       quillmap repair IN.svg -o OUT.svg [--overwrite] [--inkscape add|remove] [--illustrator add|remove]\n"
+    "                [--ai10] [--[no-]remove-pgf] [--generator illustrator72|inkscape96|inkscape90]\n"
+    "                [FILE.plt and export options]   a drawing an editor changed, brought back to the\n"
+    "                                         export's layers (reference data from the plot when named)\n"
     "       quillmap [FILE.plt]                the window, with the plot file opened\n"
     "       quillmap --screenshot OUT.png [FILE.plt]   a picture of the window, drawn offscreen\n"
     "       quillmap --version | --help\n";
@@ -39,6 +44,8 @@ const TSubcommand Subcommands[] = {
     {"dump", DumpCommand},
     {"export", ExportCommand},
     {"preview", PreviewCommand},
+    {"validate", ValidateCommand},
+    {"repair", RepairCommand},
 };
 
 }  // namespace

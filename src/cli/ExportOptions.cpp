@@ -151,9 +151,14 @@ int PaperByName(const std::string& text) {
   throw TUsageError("--paper: no standard paper size is named \"" + text + "\"");
 }
 
+bool IsDrawingName(const std::string& name) {
+  std::string extension = Lower(std::filesystem::path(name).extension().string());
+  return extension == ".svg" || extension == ".xml";
+}
+
 }  // namespace
 
-TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& extra) {
+TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& extra, TFilesWanted files) {
   TExportRequest request;
   auto value = [&](std::size_t& i) -> const std::string& {
     if (i + 1 >= args.size()) throw TUsageError(args[i] + " needs a value");
@@ -163,7 +168,11 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (!arg.starts_with("-")) {
-      if (!request.plotFile.empty()) throw TUsageError("one plot file at a time");
+      if (IsDrawingName(arg) && request.drawings.size() < files.Drawings) {
+        request.drawings.push_back(arg);
+        continue;
+      }
+      if (!request.plotFile.empty()) throw TUsageError(files.Drawings ? "one plot file and " + std::to_string(files.Drawings) + " drawing(s) at a time" : "one plot file at a time");
       request.plotFile = arg;
       continue;
     }
@@ -214,13 +223,19 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
       else (AppliesAfterLoading(option->Setting) ? request.after : request.before).emplace_back(option->Setting, setting);
     }
   }
-  if (request.plotFile.empty()) throw TUsageError("no plot file given");
+  if (request.plotFile.empty() && files.PlotRequired) throw TUsageError("no plot file given");
+  if (request.drawings.size() < files.Drawings)
+    throw TUsageError(files.Drawings == 1 ? "no drawing (.svg) given" : "give " + std::to_string(files.Drawings) + " drawings (.svg)");
   return request;
 }
 
 void SetOutputFile(TExportRequest& request, const std::string& extension) {
   if (request.outFile.empty())
     request.outFile = std::filesystem::path(request.plotFile).replace_extension(extension).string();
+  CheckOutputFile(request);
+}
+
+void CheckOutputFile(const TExportRequest& request) {
   if (std::string refused = RefusedOutput(request.outFile, request.plotFile); !refused.empty())
     throw TUsageError("cannot write \"" + request.outFile + "\": " + refused);
   if (!request.overwrite && std::filesystem::exists(request.outFile))

@@ -16,6 +16,7 @@
 
 struct TExportRequest {
   std::string plotFile, outFile;
+  std::vector<std::string> drawings;  // the .svg files named, in order
   bool overwrite = false, verbose = false, center = false;
   std::optional<int> units, paper, orientation;
   std::vector<std::pair<TSetting, double>> before, after;  // in command-line order
@@ -31,11 +32,22 @@ public:
 // through the getter) and answers true, or answers false.
 using TExtraOption = std::function<bool(const std::string& name, const std::function<const std::string&()>& value)>;
 
+// Which files a command takes besides its options: a plot file, and
+// drawings (named .svg or .xml); the rest is refused.
+struct TFilesWanted {
+  bool PlotRequired = true;
+  std::size_t Drawings = 0;
+};
+
 // Checks every value; throws TUsageError with what is wrong.
-TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& extra = {});
+TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& extra = {}, TFilesWanted files = {});
 // The plot file's name with the extension when no output was named; refuses
-// to replace an existing file without --overwrite.
+// to replace an existing file without --overwrite, and any output that is
+// the plot file, a folder or a device.
 void SetOutputFile(TExportRequest& request, const std::string& extension);
+// Refuses an output that exists without --overwrite, is a folder or a
+// device, or is the plot file.
+void CheckOutputFile(const TExportRequest& request);
 // Sets the sheet, reads the plot, then sets scale, offsets, selection and
 // centre. Returns the exit status: ExitLoaded when all went well.
 int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream& err);

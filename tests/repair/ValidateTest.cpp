@@ -66,8 +66,8 @@ TEST_F(TLoadFixture, DeclaresTheEditorNamespacesTheRootLacks) {
                       "<g inkscape:groupmode=\"layer\" i:layer=\"yes\" sodipodi:type=\"x\"/></svg>");
   const std::string text = ValidateXML(file, info, services);
   EXPECT_EQ(text.substr(0, 4), "<svg");
-  const std::string added = "\r\n    xmlns:sodipodi=\"http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd\"\r\n"
-                            "\r\n    xmlns:i=\"http://ns.adobe.com/AdobeIllustrator/10.0/\"\r\n";
+  const std::string added = " xmlns:sodipodi=\"http://sodipodi.sourceforge.net/DTD/sodipodi-0.dtd\"  "
+                            "xmlns:i=\"http://ns.adobe.com/AdobeIllustrator/10.0/\" ";
   EXPECT_EQ(text.substr(4, added.size()), added);
   const std::vector<std::string> expected = {"Validating File", std::string(36, '-'), "Validating File XML Syntax",
                                              "Adding: xmlns:i", "Adding: xmlns:sodipodi"};
@@ -84,7 +84,7 @@ TEST_F(TLoadFixture, AddsAllThreeRightAfterTheNameLastFirst) {
                     inkscape = text.find("xmlns:inkscape");
   EXPECT_LT(sodipodi, illustrator);
   EXPECT_LT(illustrator, inkscape);
-  EXPECT_EQ(text.find("<svg\r\n    xmlns:sodipodi"), 0u);
+  EXPECT_EQ(text.find("<svg xmlns:sodipodi"), 0u);
   const std::string noSvg = WriteScratchFile("nosvg.xml", "<a><b/></a>");
   EXPECT_EQ(ValidateXML(noSvg, info, services), "<a><b/></a>");
 }
@@ -100,6 +100,17 @@ TEST_F(TLoadFixture, WarnsOfFaultsAndLoadsAllTheSame) {
   EXPECT_EQ(validation.FileName(), file);
   ASSERT_EQ(validation.Errors().size(), 1u);
   EXPECT_EQ(validation.Errors()[0].Tag, "/h");
+}
+
+TEST_F(TLoadFixture, ParseErrorsNameTheLineOfTheFile) {
+  const std::string file = WriteScratchFile("line4.svg", "<svg>\n<i:pgf x=\"1\">\nAAA\n</i:pgf><g>\n<h></g>\n</svg>");
+  TXMLDocument doc;
+  try {
+    LoadValidateFile(file, doc, info, services);
+    ADD_FAILURE();
+  } catch (const TXMLParseError& error) {
+    EXPECT_NE(std::string(error.what()).find("at line 5"), std::string::npos) << error.what();
+  }
 }
 
 TEST_F(TLoadFixture, RefusesEmptyAndMissingFiles) {

@@ -6,6 +6,7 @@
 #include "export/QMColors.h"
 #include "export/QMExport.h"
 #include "export/ShotWalk.h"
+#include "repair/QMRepair.h"
 
 TAppContext::TAppContext(TUserInterface& ui, bool surveyFoot) : ui_(ui) {
   Settings.SetSurveyFoot(surveyFoot);
@@ -75,6 +76,11 @@ void TAppContext::ExportSVG(const std::string& fileName) {
   TSVGInfo info = SVGInfo();
   TExportSources sources{DrawingSources(), GeneratorStampNow(), [this](const std::string& line) { Log.LogText(line); }};
   WriteSVGToFile(fileName, info, sources, ui_);
+}
+
+void TAppContext::RepairSVGFile(const std::string& input, const std::string& output) {
+  TRepairServices services{{Validation, Log, ui_}, Settings.FootFactors(), dotsPerInch_};
+  ::RepairSVGFile(input, output, SVGInfo(), services);
 }
 
 T2DVector TAppContext::CenteringOffset() {

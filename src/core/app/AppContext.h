@@ -12,6 +12,7 @@
 #include "export/DrawingSources.h"
 #include "export/QMGlobal.h"
 #include "repair/QMProcessLog.h"
+#include "repair/QMValidate.h"
 #include "export/Projection.h"
 #include "survey/PlotReader.h"
 #include "survey/PlotState.h"
@@ -45,6 +46,13 @@ public:
   // Writes the current survey as an SVG drawing; throws naming the file on failure.
   void ExportSVG(const std::string& fileName);
 
+  // Repairs a drawing under the current compatibility settings, writing the
+  // result to output (safely: the old file stays until the new one is
+  // complete). Throws with the reason.
+  void RepairSVGFile(const std::string& input, const std::string& output);
+  // Pixels per inch of lengths without a unit in a loaded drawing.
+  double DotsPerInch() const { return dotsPerInch_; }
+
   // Called whenever a drawing setting changed (the preview repaints).
   void OnUpdatePlot(std::function<void()> listener) { updateListeners_.push_back(std::move(listener)); }
   // Something that shows in the drawing changed.
@@ -57,6 +65,7 @@ public:
   TSettingsModel Settings{*this};
   TPassageParameters Passage;
   TProcessLog Log;  // its lines also go to the user interface's log
+  TXMLValidation Validation;  // the faults of the last file validated
 
 private:
   double BaseScale() const override { return Projection.BaseScale; }
@@ -68,6 +77,7 @@ private:
 
   TUserInterface& ui_;
   std::vector<std::function<void()>> updateListeners_;
+  double dotsPerInch_ = 90;  // until a merge target sets it
 };
 
 // Plot files with more shots than this open with passage walls hidden in the preview.

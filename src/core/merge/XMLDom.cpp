@@ -468,16 +468,32 @@ void TXMLDocument::Parse(std::string_view text, std::string_view name) {
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
   if (!context) throw std::bad_alloc();
   TTextReader reader{text};
+  // The first error says where the document breaks; later ones follow from it.
+  std::string firstError;
+  int firstLine = 0;
+  struct TFirstError {
+    std::string* Message;
+    int* Line;
+  } first{&firstError, &firstLine};
+  context->_private = &first;
+  context->sax->serror = [](void* data, xmlErrorPtr error) {
+    auto* parser = static_cast<xmlParserCtxtPtr>(data);
+    auto* record = static_cast<TFirstError*>(parser->_private);
+    if (!record || !record->Message->empty() || !error || error->level < XML_ERR_ERROR ||
+        error->domain == XML_FROM_NAMESPACE)
+      return;  // an undeclared prefix does not stop the parse
+    *record->Message = error->message ? error->message : "not well-formed";
+    *record->Line = error->line;
+  };
   constexpr int options =
       XML_PARSE_HUGE | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
   const std::string url(name);
   xmlDocPtr doc = xmlCtxtReadIO(context.get(), ReadFromText, nullptr, &reader, url.c_str(), nullptr, options);
   if (!doc || !context->wellFormed) {
     FreeDocument(doc);
-    const xmlError* error = xmlCtxtGetLastError(context.get());
-    std::string message = error && error->message ? Text(X(error->message)) : "not well-formed";
+    std::string message = firstError.empty() ? "not well-formed" : firstError;
     while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-    throw TXMLParseError("XML parse error in " + url + (error ? " at line " + std::to_string(error->line) : "") +
+    throw TXMLParseError("XML parse error in " + url + (firstLine > 0 ? " at line " + std::to_string(firstLine) : "") +
                          ": " + message);
   }
   doc_ = doc;

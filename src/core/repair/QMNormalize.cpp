@@ -1,5 +1,6 @@
 #include "QMNormalize.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "merge/XMLDocLibrary.h"
@@ -53,13 +54,13 @@ void AddSecondSVGTag(std::string& text, std::size_t first, const TSVGInfo& info)
   const std::size_t rootEnd = GetEndOfBlock(text, first);
   if (rootEnd == std::string::npos) return;
   const T2DVector paper = info.PlotParams.PaperSize * PointsPerInch;
-  const std::string start = "<!--Used to clip frame - Not compatible with AI10 - remove if necessary-->\r\n"
-                            "<svg\r\n    overflow=\"hidden\"\r\n    width=\"" +
-                            std::to_string(static_cast<long>(paper.X)) + "\"\r\n    height=\"" +
-                            std::to_string(static_cast<long>(paper.Y)) + "\">\r\n";
+  // Without line ends, so that the parser's line numbers stay the file's.
+  const std::string start = "<!--Used to clip frame - Not compatible with AI10 - remove if necessary-->"
+                            "<svg overflow=\"hidden\" width=\"" + std::to_string(static_cast<long>(paper.X)) +
+                            "\" height=\"" + std::to_string(static_cast<long>(paper.Y)) + "\">";
   // The end first: the start goes in before it and would move it.
   const std::size_t rootEndTag = FindSVGEndTag(text, rootEnd + 1, true);
-  if (rootEndTag != std::string::npos) text.insert(rootEndTag, "</svg>\r\n");
+  if (rootEndTag != std::string::npos) text.insert(rootEndTag, "</svg>");
   text.insert(rootEnd + 1, start);
 }
 
@@ -140,7 +141,10 @@ void StripPGFBinary(std::string& text) {
   const std::size_t start = text.find("<i:pgf ");
   const std::size_t end = text.find("</i:pgf>");
   if (start == std::string::npos || end == std::string::npos || end < start) return;
-  text.erase(start, end + 8 - start);
+  // Its line ends stay, so that the lines after it keep their numbers.
+  const std::size_t lines = static_cast<std::size_t>(std::count(text.begin() + static_cast<std::ptrdiff_t>(start),
+                                                                text.begin() + static_cast<std::ptrdiff_t>(end + 8), '\n'));
+  text.replace(start, end + 8 - start, lines, '\n');
 }
 
 std::string FixLayerName(TXMLNode root, std::string_view section, std::string_view layerId, bool inkscape,

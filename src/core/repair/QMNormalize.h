@@ -41,7 +41,7 @@ std::size_t GetEndOfBlock(std::string_view text, std::size_t start);
 // second svg element's start tag and the first svg end tag after it, or
 // wraps the whole drawing in a new one of the paper's size in points.
 void HandleSVGClipFrame(std::string& text, const TSVGInfo& info);
-// Removes the first "<i:pgf ..." ... "</i:pgf>" element.
+// Removes the first "<i:pgf ..." ... "</i:pgf>" element (its line ends stay).
 void StripPGFBinary(std::string& text);
 
 // ---- document repairs

@@ -142,7 +142,9 @@ std::string ValidateXML(const std::string& fileName, const TSVGInfo& info, TLoad
   const std::size_t root = FindSVGStartTag(text, 0, &nameEnd);
   if (root == std::string::npos) return text;
   // The root start tag as it is now: every test looks at it, and every
-  // declaration goes right after its name, the last one first.
+  // declaration goes right after its name, the last one first. They go in
+  // with blanks, not line ends, so that the parser's line numbers stay those
+  // of the file (the document is written afresh anyway).
   const std::size_t rootEnd = GetEndOfBlock(text, root);
   const std::string startTag = text.substr(root, rootEnd == std::string::npos ? std::string::npos : rootEnd - root + 1);
   const std::pair<std::string_view, std::string_view> declarations[] = {
@@ -153,7 +155,7 @@ std::string ValidateXML(const std::string& fileName, const TSVGInfo& info, TLoad
   std::string insertion;
   for (const auto& [key, uri] : declarations) {
     if (DeclaresAttribute(startTag, key)) continue;
-    insertion.insert(0, "\r\n    " + std::string(key) + "=\"" + std::string(uri) + "\"\r\n");
+    insertion.insert(0, " " + std::string(key) + "=\"" + std::string(uri) + "\" ");
     services.Log.LogText("Adding: " + std::string(key) + "\r\n");
   }
   if (!insertion.empty()) text.insert(nameEnd, insertion);
