@@ -5,6 +5,7 @@
 #include "Commands.h"
 #include "JsonText.h"
 #include "repair/QMValidate.h"
+#include "support/MappedFile.h"
 
 int ValidateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err) {
   std::string file;
@@ -18,7 +19,7 @@ int ValidateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& e
   if (file.empty()) return UsageError(err, "validate: no file given");
   TXMLValidation validation;
   try {
-    validation.Validate(file, ReadFileBytes(file));
+    validation.Validate(file, TMappedFile(file).Bytes());
   } catch (const std::exception& error) {
     err << "quillmap: " << error.what() << '\n';
     return ExitFailed;

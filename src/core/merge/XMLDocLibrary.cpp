@@ -1,12 +1,20 @@
 #include "XMLDocLibrary.h"
 
+#include <libxml/tree.h>
+
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <stdexcept>
 
 #include "support/NumberText.h"
 
 namespace {
+
+bool NameIs(const xmlChar* name, std::string_view wanted) {
+  const char* text = reinterpret_cast<const char*>(name);
+  return text && std::strncmp(text, wanted.data(), wanted.size()) == 0 && text[wanted.size()] == '\0';
+}
 
 bool Matches(TXMLNode node, std::string_view tag, std::string_view attributeName, std::string_view value,
              TXMLNodeType type, char wildcard) {
@@ -20,12 +28,30 @@ bool Matches(TXMLNode node, std::string_view tag, std::string_view attributeName
   return true;
 }
 
+// The next node in document order after node and its descendants, within
+// the sibling chains that start at the start node's level.
+xmlNodePtr NextInOrder(xmlNodePtr node, xmlNodePtr startParent, bool descend) {
+  if (descend && node->children && node->type != XML_ENTITY_REF_NODE && node->type != XML_ENTITY_DECL &&
+      node->type != XML_ATTRIBUTE_NODE)
+    return node->children;
+  while (node && node->parent != startParent) {
+    if (node->next) return node->next;
+    node = node->parent;
+  }
+  return node ? node->next : nullptr;
+}
+
+// The searches walk libxml2's tree itself: a large drawing has millions of
+// nodes and the layer searches cross most of them.
 TXMLNode Search(TXMLNode start, std::string_view tag, std::string_view attributeName, std::string_view value,
                 TXMLNodeType type, char wildcard) {
-  for (TXMLNode node = start; node; node = node.NextSibling()) {
-    if (Matches(node, tag, attributeName, value, type, wildcard)) return node;
-    if (TXMLNode child = node.FirstChild())
-      if (TXMLNode found = Search(child, tag, attributeName, value, type, wildcard)) return found;
+  xmlNodePtr first = start.Raw();
+  if (!first) return {};
+  xmlNodePtr startParent = first->parent;
+  for (xmlNodePtr node = first; node; node = NextInOrder(node, startParent, true)) {
+    // Elements are what searches look for; test the cheap things first.
+    if (node->type == XML_ELEMENT_NODE ? !NameIs(node->name, tag) : type == ntElement) continue;
+    if (Matches(TXMLNode(node), tag, attributeName, value, type, wildcard)) return TXMLNode(node);
   }
   return {};
 }

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <sstream>
 
+#include "XMLMemory.h"
 #include "support/SafeFile.h"
 
 namespace {
@@ -20,8 +22,8 @@ struct TXmlFree {
 const xmlChar* X(const char* text) { return reinterpret_cast<const xmlChar*>(text); }
 std::string Text(const xmlChar* text) { return text ? reinterpret_cast<const char*>(text) : ""; }
 bool Equal(const xmlChar* a, std::string_view b) {
-  return a && std::strlen(reinterpret_cast<const char*>(a)) == b.size() &&
-         std::memcmp(a, b.data(), b.size()) == 0;
+  const char* text = reinterpret_cast<const char*>(a);
+  return text && std::strncmp(text, b.data(), b.size()) == 0 && text[b.size()] == '\0';
 }
 
 // The namespaces an attribute prefix may name without a declaration in the
@@ -81,7 +83,9 @@ bool PrefixIs(xmlNsPtr ns, std::string_view prefix) {
 
 xmlAttrPtr FindAttribute(xmlNodePtr node, std::string_view name) {
   if (!node || node->type != XML_ELEMENT_NODE) return nullptr;
-  auto [prefix, local] = SplitName(name);
+  const std::size_t colon = name.find(':');
+  const std::string_view prefix = colon == std::string_view::npos ? std::string_view() : name.substr(0, colon);
+  const std::string_view local = colon == std::string_view::npos ? name : name.substr(colon + 1);
   for (xmlAttrPtr attr = node->properties; attr; attr = attr->next) {
     if (attr->ns) {
       if (!prefix.empty() && Equal(attr->name, local) && Equal(attr->ns->prefix, prefix)) return attr;
@@ -199,24 +203,6 @@ void ResolveForeignReferences(xmlNodePtr node, xmlDocPtr source) {
     resolve(node);
     ResolveForeignReferences(node->children, source);
   }
-}
-
-struct TTextReader {
-  std::string_view Text;
-  std::size_t Position = 0;
-};
-
-int ReadFromText(void* context, char* buffer, int length) {
-  auto* reader = static_cast<TTextReader*>(context);
-  std::size_t count = std::min(static_cast<std::size_t>(length), reader->Text.size() - reader->Position);
-  std::memcpy(buffer, reader->Text.data() + reader->Position, count);
-  reader->Position += count;
-  return static_cast<int>(count);
-}
-
-int AppendToString(void* context, const char* buffer, int length) {
-  static_cast<std::string*>(context)->append(buffer, static_cast<std::size_t>(length));
-  return length;
 }
 
 }  // namespace
@@ -463,11 +449,23 @@ void TXMLDocument::Clear() {
 }
 
 void TXMLDocument::Parse(std::string_view text, std::string_view name) {
+  std::size_t position = 0;
+  Parse(
+      [&](char* buffer, std::size_t length) {
+        std::size_t count = std::min(length, text.size() - position);
+        std::memcpy(buffer, text.data() + position, count);
+        position += count;
+        return count;
+      },
+      name);
+}
+
+void TXMLDocument::Parse(const TTextSource& read, std::string_view name) {
   Clear();
   RefuseExternalEntities();
+  InstallXMLMemory();
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
   if (!context) throw std::bad_alloc();
-  TTextReader reader{text};
   // The first error says where the document breaks; later ones follow from it.
   std::string firstError;
   int firstLine = 0;
@@ -486,9 +484,14 @@ void TXMLDocument::Parse(std::string_view text, std::string_view name) {
     *record->Line = error->line;
   };
   constexpr int options =
-      XML_PARSE_HUGE | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+      XML_PARSE_HUGE | XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_COMPACT;
   const std::string url(name);
-  xmlDocPtr doc = xmlCtxtReadIO(context.get(), ReadFromText, nullptr, &reader, url.c_str(), nullptr, options);
+  xmlDocPtr doc = xmlCtxtReadIO(
+      context.get(),
+      [](void* source, char* buffer, int length) {
+        return static_cast<int>((*static_cast<const TTextSource*>(source))(buffer, static_cast<std::size_t>(length)));
+      },
+      nullptr, const_cast<TTextSource*>(&read), url.c_str(), nullptr, options);
   if (!doc || !context->wellFormed) {
     FreeDocument(doc);
     std::string message = firstError.empty() ? "not well-formed" : firstError;
@@ -509,21 +512,29 @@ bool TXMLDocument::DeclaresEntity(std::string_view name) const {
 
 std::string TXMLDocument::Encoding() const { return doc_ && doc_->encoding ? Text(doc_->encoding) : "UTF-8"; }
 
-std::string TXMLDocument::Serialize() const {
-  std::string text;
-  if (!doc_) return text;
+void TXMLDocument::WriteTo(std::ostream& out) const {
+  if (!doc_) return;
   DeclareDetachedInUse(doc_);
   const std::string encoding = Encoding();
-  xmlSaveCtxtPtr save = xmlSaveToIO(AppendToString, nullptr, &text, encoding.c_str(), XML_SAVE_FORMAT);
+  xmlSaveCtxtPtr save = xmlSaveToIO(
+      [](void* stream, const char* buffer, int length) {
+        static_cast<std::ostream*>(stream)->write(buffer, length);
+        return length;
+      },
+      nullptr, &out, encoding.c_str(), XML_SAVE_FORMAT);
   if (!save) throw std::runtime_error("Cannot write a document in the encoding " + encoding);
   xmlSaveDoc(save, doc_);
   xmlSaveClose(save);
-  return text;
+}
+
+std::string TXMLDocument::Serialize() const {
+  std::ostringstream out;
+  WriteTo(out);
+  return std::move(out).str();
 }
 
 void TXMLDocument::Save(const std::string& path) const {
-  const std::string text = Serialize();
-  WriteFileSafely(path, [&](std::ostream& out) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
+  WriteFileSafely(path, [&](std::ostream& out) { WriteTo(out); });
 }
 
 std::string Latin1ToUtf8(std::string_view text) {

@@ -18,6 +18,8 @@
 //   attribute whose prefix is declared nowhere declares it on the root for
 //   the known editor namespaces.
 
+#include <functional>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -122,15 +124,21 @@ public:
   // Replaces the document by the parse of text; name names it in messages.
   // Throws TXMLParseError, and leaves the document empty, when it does not parse.
   void Parse(std::string_view text, std::string_view name = "document");
+  // The same for a text that read() hands over piece by piece: it fills
+  // the buffer and says how much it filled, 0 at the end.
+  using TTextSource = std::function<std::size_t(char* buffer, std::size_t length)>;
+  void Parse(const TTextSource& read, std::string_view name);
   void Clear();
   // No document, or a document without any child node.
   bool Empty() const;
   bool Loaded() const { return doc_ != nullptr; }
 
   TXMLNode DocumentNode() const;
-  // The whole document in its own encoding, indented.
+  // The whole document in its own encoding, indented. Writing declares
+  // again the namespaces taken off elements that nodes still use.
   std::string Serialize() const;
-  // Writes Serialize() through a temporary file (WriteFileSafely).
+  void WriteTo(std::ostream& out) const;
+  // Writes the document through a temporary file (WriteFileSafely).
   void Save(const std::string& path) const;
   // Whether the document type declares this general entity.
   bool DeclaresEntity(std::string_view name) const;

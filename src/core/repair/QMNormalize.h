@@ -18,6 +18,7 @@
 #include "merge/QMLibrary.h"
 #include "merge/XMLDom.h"
 #include "repair/QMProcessLog.h"
+#include "repair/TextEdits.h"
 
 // One layer of the export's tree, as the repairs visit them.
 struct TRepairLayer {
@@ -40,8 +41,10 @@ std::size_t GetEndOfBlock(std::string_view text, std::size_t start);
 // Makes the inner clip svg agree with UsesClipFrame(info): removes the
 // second svg element's start tag and the first svg end tag after it, or
 // wraps the whole drawing in a new one of the paper's size in points.
+void HandleSVGClipFrame(std::string_view text, const TSVGInfo& info, TTextEdits& edits);
 void HandleSVGClipFrame(std::string& text, const TSVGInfo& info);
 // Removes the first "<i:pgf ..." ... "</i:pgf>" element (its line ends stay).
+void StripPGFBinary(std::string_view text, TTextEdits& edits);
 void StripPGFBinary(std::string& text);
 
 // ---- document repairs
@@ -54,8 +57,6 @@ using TRepairProgress = std::function<void(int step, const std::string& text)>;
 // declarations of a switched-off editor), and cleans the labels layer.
 // Writes the report to the log when an id was restored.
 void FixLayerNames(TXMLDocument& doc, const TRepairProgress& progress, bool inkscape, bool illustrator, TProcessLog& log);
-// The id that was replaced in the scope of section (the root when empty), or empty.
-std::string FixLayerName(TXMLNode root, std::string_view section, std::string_view layerId, bool inkscape, bool illustrator);
 // Removes the marks of a switched-off editor from everything inside a layer.
 void RecurseAndFixChildren(TXMLNode root, std::string_view name, bool inkscape, bool illustrator);
 // Recreates every missing layer in its place, with the editor marks, adds

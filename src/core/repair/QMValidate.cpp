@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
+#include <thread>
 #include <stdexcept>
 
 #include "QMNormalize.h"
+#include "support/MappedFile.h"
 
 namespace {
 
@@ -105,48 +106,49 @@ std::string XMLErrorToStr(int errorType) {
 }
 
 int TXMLValidation::Validate(const std::string& fileName, std::string_view bytes) {
+  TXMLErrorArray errors;
+  ValidateXMLFile(bytes, errors);
+  return Keep(fileName, std::move(errors));
+}
+
+int TXMLValidation::Keep(const std::string& fileName, TXMLErrorArray errors) {
   fileName_ = fileName;
-  ValidateXMLFile(bytes, errors_);
+  errors_ = std::move(errors);
   if (listener_) listener_();
   return static_cast<int>(errors_.size());
 }
 
-std::string ReadFileBytes(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary | std::ios::ate);
-  if (!in) throw std::runtime_error("Cannot open \"" + fileName + "\": " + std::strerror(errno));
-  const std::streamoff size = in.tellg();
-  if (size < 0) throw std::runtime_error("Cannot read \"" + fileName + "\": " + std::strerror(errno ? errno : EISDIR));
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), size)) throw std::runtime_error("Cannot read \"" + fileName + "\": " + std::strerror(errno));
-  return bytes;
+namespace {
+
+void WarnOfFaults(int count, TUserInterface& ui) {
+  if (count > 0)
+    ui.Warning(std::to_string(count) + " XML Syntax Errors Found\r\n" +
+               "The file may not load, repair or process propterly\r\n" +
+               "Select \"Tools->File Errors/Validate\" option from the menu bar.\r\n" +
+               "to viewer errors. May require manual editing to repair.\r\n");
 }
+
+}  // namespace
 
 void CheckXMLSyntax(const std::string& fileName, std::string_view bytes, TLoadServices& services) {
   services.Log.LogText("Validating File XML Syntax");
-  const int count = services.Validation.Validate(fileName, bytes);
-  if (count > 0)
-    services.UI.Warning(std::to_string(count) + " XML Syntax Errors Found\r\n" +
-                        "The file may not load, repair or process propterly\r\n" +
-                        "Select \"Tools->File Errors/Validate\" option from the menu bar.\r\n" +
-                        "to viewer errors. May require manual editing to repair.\r\n");
+  WarnOfFaults(services.Validation.Validate(fileName, bytes), services.UI);
 }
 
-std::string ValidateXML(const std::string& fileName, const TSVGInfo& info, TLoadServices& services) {
-  services.Log.LogText("Validating File\r\n" + Hyphens + "\r\n");
-  std::string text = ReadFileBytes(fileName);
-  CheckXMLSyntax(fileName, text, services);
-  HandleSVGClipFrame(text, info);
-  if (info.RemovePGFBinary) StripPGFBinary(text);
+TTextEdits PrepareText(std::string_view text, const TSVGInfo& info, TProcessLog& log) {
+  TTextEdits edits;
+  HandleSVGClipFrame(text, info, edits);
+  if (info.RemovePGFBinary) StripPGFBinary(text, edits);
   std::size_t nameEnd = 0;
   const std::size_t root = FindSVGStartTag(text, 0, &nameEnd);
-  if (root == std::string::npos) return text;
-  // The root start tag as it is now: every test looks at it, and every
+  if (root == std::string_view::npos) return edits;
+  // The root start tag as it was: every test looks at it, and every
   // declaration goes right after its name, the last one first. They go in
   // with blanks, not line ends, so that the parser's line numbers stay those
   // of the file (the document is written afresh anyway).
   const std::size_t rootEnd = GetEndOfBlock(text, root);
-  const std::string startTag = text.substr(root, rootEnd == std::string::npos ? std::string::npos : rootEnd - root + 1);
+  const std::string_view startTag =
+      text.substr(root, rootEnd == std::string_view::npos ? std::string_view::npos : rootEnd - root + 1);
   const std::pair<std::string_view, std::string_view> declarations[] = {
       {"xmlns:inkscape", InkscapeNamespaceURI},
       {"xmlns:i", IllustratorNamespaceURI},
@@ -156,14 +158,37 @@ std::string ValidateXML(const std::string& fileName, const TSVGInfo& info, TLoad
   for (const auto& [key, uri] : declarations) {
     if (DeclaresAttribute(startTag, key)) continue;
     insertion.insert(0, " " + std::string(key) + "=\"" + std::string(uri) + "\" ");
-    services.Log.LogText("Adding: " + std::string(key) + "\r\n");
+    log.LogText("Adding: " + std::string(key) + "\r\n");
   }
-  if (!insertion.empty()) text.insert(nameEnd, insertion);
-  return text;
+  if (!insertion.empty()) edits.Insert(nameEnd, std::move(insertion));
+  return edits;
+}
+
+std::string ValidateXML(const std::string& fileName, const TSVGInfo& info, TLoadServices& services) {
+  services.Log.LogText("Validating File\r\n" + Hyphens + "\r\n");
+  const TMappedFile file(fileName);
+  CheckXMLSyntax(fileName, file.Bytes(), services);
+  return PrepareText(file.Bytes(), info, services.Log).ApplyTo(file.Bytes());
 }
 
 void LoadValidateFile(const std::string& fileName, TXMLDocument& doc, const TSVGInfo& info, TLoadServices& services) {
-  const std::string text = ValidateXML(fileName, info, services);
-  doc.Parse(text, fileName);
+  services.Log.LogText("Validating File\r\n" + Hyphens + "\r\n");
+  const TMappedFile file(fileName);
+  const std::string_view bytes = file.Bytes();
+  // The tag check reads the file as it is while the parser reads it as the
+  // text repairs leave it: they share the bytes, and the two cores.
+  services.Log.LogText("Validating File XML Syntax");
+  TXMLErrorArray errors;
+  std::thread check([&] { ValidateXMLFile(bytes, errors); });
+  std::exception_ptr failure;
+  try {
+    TTextEdits::TReader reader(bytes, PrepareText(bytes, info, services.Log));
+    doc.Parse([&](char* buffer, std::size_t length) { return reader.Read(buffer, length); }, fileName);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  check.join();
+  WarnOfFaults(services.Validation.Keep(fileName, std::move(errors)), services.UI);
+  if (failure) std::rethrow_exception(failure);
   if (doc.Empty()) throw std::runtime_error("Empty SVG File");
 }

@@ -17,6 +17,7 @@
 #include "export/QMGlobal.h"
 #include "merge/XMLDom.h"
 #include "repair/QMProcessLog.h"
+#include "repair/TextEdits.h"
 #include "support/UserInterface.h"
 
 enum TXMLErrorType { etNoOpenTag = 0, etNoCloseTag = 1 };
@@ -42,6 +43,8 @@ class TXMLValidation {
 public:
   // Checks the bytes of the file and keeps its faults; their number.
   int Validate(const std::string& fileName, std::string_view bytes);
+  // Keeps the faults of a check made elsewhere; their number.
+  int Keep(const std::string& fileName, TXMLErrorArray errors);
   const std::string& FileName() const { return fileName_; }
   const TXMLErrorArray& Errors() const { return errors_; }
   // Told after every validation (the dialog refreshes).
@@ -60,13 +63,17 @@ struct TLoadServices {
   TUserInterface& UI;
 };
 
-// The whole file as bytes; throws "Cannot open "FILE": reason".
-std::string ReadFileBytes(const std::string& fileName);
 // Logs, validates the bytes and warns when faults were found; never stops a load.
 void CheckXMLSyntax(const std::string& fileName, std::string_view bytes, TLoadServices& services);
-// The file's text prepared for parsing (Algorithms of the load path).
+// The changes the load path makes to a file's text before parsing: the clip
+// frame, the Illustrator private data, the three namespace declarations of
+// the root that it lacks (each logged "Adding: NAME").
+TTextEdits PrepareText(std::string_view text, const TSVGInfo& info, TProcessLog& log);
+// The file's text prepared for parsing, after the check and its warning.
 std::string ValidateXML(const std::string& fileName, const TSVGInfo& info, TLoadServices& services);
-// ValidateXML, then parses into doc; "Empty SVG File" when nothing is in it.
+// The same load, parsed into doc without copying the file (the check runs
+// beside the parse; its warning comes when both are done); "Empty SVG File"
+// when nothing is in it, the parser's error when it does not parse.
 void LoadValidateFile(const std::string& fileName, TXMLDocument& doc, const TSVGInfo& info, TLoadServices& services);
 
 // The three editor namespace declarations the load path gives the root.
