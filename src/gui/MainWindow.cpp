@@ -26,6 +26,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include "ProcessLogDialog.h"
+#include "RepairDialog.h"
+#include "ValidateDialog.h"
 #include "app/Version.h"
 #include "export/QMColors.h"
 
@@ -321,8 +323,8 @@ void TMainWindow::BuildMenus() {
       {"&View", "SVG &Trees...", {}},
       {"&View", "View &Log...", [this] { TProcessLogDialog(app_.Log, this).exec(); }},
       {"&View", "&Graphs...", {}},
-      {"&Tools", "&File Errors/Validate...", {}},
-      {"&Tools", "&Repair/Convert Files...", {}},
+      {"&Tools", "&File Errors/Validate...", [this] { ValidateDialog().ShowValidateDlg(); }},
+      {"&Tools", "&Repair/Convert Files...", [this] { RepairDialog().exec(); }},
       {"&Tools", "&Shot Select Tool...", {}},
       {"&Tools", "&Station &Tie-Ins...", {}},
       {"&Options", "&Compatibility...", [this] { TCompatibilityDialog(*bindings_, this).exec(); }},
@@ -385,6 +387,16 @@ void TMainWindow::LoadPlotFile(const QString& fileName) {
   ShowRecentFiles();
   setWindowTitle("Quillmap - " + file.fileName());
   settingsTabs_->setCurrentIndex(0);
+}
+
+TValidateDialog& TMainWindow::ValidateDialog() {
+  if (!validateDialog_) validateDialog_ = new TValidateDialog(app_.Validation, this);
+  return *validateDialog_;
+}
+
+TRepairDialog& TMainWindow::RepairDialog() {
+  if (!repairDialog_) repairDialog_ = new TRepairDialog(app_, *bindings_, ui_, this);
+  return *repairDialog_;
 }
 
 bool TMainWindow::OpenPltOrSVG(const QString& fileName) {

@@ -30,6 +30,9 @@ public:
   void ReadNewPlotFile();
   void ExportSVG();
   const QStringList& RecentFiles() const { return recent_; }
+  // The dialogs, made once and kept for the program's life.
+  class TValidateDialog& ValidateDialog();
+  class TRepairDialog& RepairDialog();
 
 private:
   QWidget* PosScalePage();
@@ -59,6 +62,8 @@ private:
   class QScrollArea* previewArea_ = nullptr;
   QLabel* polygonsRendered_ = nullptr;
   QLabel* readOut_[3] = {};
+  class TValidateDialog* validateDialog_ = nullptr;
+  class TRepairDialog* repairDialog_ = nullptr;
 };
 
 constexpr int RecentFileCount = 5;

@@ -32,6 +32,8 @@ TSettingWidgets::TSettingWidgets(TSettingsModel& settings, QObject* parent) : QO
 void TSettingWidgets::Register(TSetting setting, QWidget* widget) {
   widget->setObjectName(ObjectName(setting));
   widgets_[setting].push_back(widget);
+  // A dialog's widgets go with the dialog: they must not be shown values after.
+  connect(widget, &QObject::destroyed, this, [this, setting, widget] { std::erase(widgets_[setting], widget); });
   ShowValue(setting);
   ShowPresentation(setting);
 }
@@ -93,6 +95,9 @@ QWidget* TSettingWidgets::CreateRadioGroup(TSetting setting) {
 QLabel* TSettingWidgets::Caption(TSetting setting) {
   auto* label = new QLabel(FromCore(SpecOf(setting).Caption));
   captions_[setting] = label;
+  connect(label, &QObject::destroyed, this, [this, setting, label] {
+    if (captions_[setting] == label) captions_.erase(setting);
+  });
   ShowPresentation(setting);
   return label;
 }

@@ -78,8 +78,10 @@ void TAppContext::ExportSVG(const std::string& fileName) {
   WriteSVGToFile(fileName, info, sources, ui_);
 }
 
-void TAppContext::RepairSVGFile(const std::string& input, const std::string& output) {
-  TRepairServices services{{Validation, Log, ui_}, Settings.FootFactors(), dotsPerInch_};
+void TAppContext::RepairSVGFile(const std::string& input, const std::string& output) { RepairSVGFile(input, output, ui_); }
+
+void TAppContext::RepairSVGFile(const std::string& input, const std::string& output, TUserInterface& ui) {
+  TRepairServices services{{Validation, Log, ui}, Settings.FootFactors(), dotsPerInch_};
   ::RepairSVGFile(input, output, SVGInfo(), services);
 }
 

@@ -50,6 +50,8 @@ public:
   // result to output (safely: the old file stays until the new one is
   // complete). Throws with the reason.
   void RepairSVGFile(const std::string& input, const std::string& output);
+  // The same with its status and progress shown elsewhere (a dialog's).
+  void RepairSVGFile(const std::string& input, const std::string& output, TUserInterface& ui);
   // Pixels per inch of lengths without a unit in a loaded drawing.
   double DotsPerInch() const { return dotsPerInch_; }
 
