@@ -4,12 +4,17 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <streambuf>
 #include <string>
 
 #include "app/AppContext.h"
 #include "export/QMExport.h"
 #include "preview/QMDisplay.h"
+#include "merge/QMLibrary.h"
+#include "merge/SVGScanners.h"
+#include "repair/QMNormalize.h"
+#include "repair/QMValidate.h"
 #include "support/NumberText.h"
 
 namespace {
@@ -40,9 +45,11 @@ public:
   void ClearClip() override {}
 };
 
-// One scratch file for the process: the reader takes a file name.
-const std::string& ScratchFile() {
-  static const std::string path = [] {
+// One scratch file per kind for the process: the readers take file names.
+const std::string& ScratchFile(const char* kind = "plt") {
+  static std::map<std::string, std::string> paths;
+  std::string& path = paths[kind];
+  if (path.empty()) path = [] {
     const char* folder = std::getenv("TMPDIR");
     std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/quillmap-fuzz-XXXXXX";
     int fd = mkstemp(pattern.data());
@@ -52,10 +59,14 @@ const std::string& ScratchFile() {
   return path;
 }
 
+void WriteScratch(const std::string& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 }  // namespace
 
 void FuzzPlotFile(std::string_view bytes) {
-  std::ofstream(ScratchFile(), std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  WriteScratch(ScratchFile(), bytes);
   TSilentUserInterface ui;
   TAppContext app(ui);
   const unsigned char choice = bytes.empty() ? 0 : static_cast<unsigned char>(bytes[0]);
@@ -75,4 +86,52 @@ void FuzzPlotFile(std::string_view bytes) {
   TNullSurface surface;
   TPlotWindow window(surface);
   DisplayCave(window, info, app.DrawingSources(), {true, true, true, true, true, true}, FormatFixed);
+}
+
+void FuzzSVGDrawing(std::string_view bytes) {
+  const std::string& file = ScratchFile("svg");
+  WriteScratch(file, bytes);
+  TSilentUserInterface ui;
+  TProcessLog log;
+  TXMLValidation validation;
+  TLoadServices services{validation, log, ui};
+  const TFootFactors factors;
+  TSVGInfo info;
+  info.AddInkscape = !bytes.empty() && (bytes[0] & 1);
+  info.AddIllustrator = !bytes.empty() && (bytes[0] & 2);
+  info.PlotParams.PaperSize = {11, 8.5};
+  TXMLDocument doc;
+  try {
+    LoadValidateFile(file, doc, info, services);
+  } catch (const std::runtime_error&) {
+    return;  // a drawing that does not parse is reported, and that is all
+  }
+  FixLayerNames(doc, {}, info.AddInkscape, info.AddIllustrator, log);
+  try {
+    ReplaceMissingLayers(doc, info.AddInkscape, info.AddIllustrator, info, {96, factors});
+  } catch (const std::runtime_error&) {
+    return;  // no svg element
+  }
+  TRefData ref;
+  GetReferenceData(doc, ref, {72, factors});
+  TXMLDocument again;
+  again.Parse(doc.Serialize(), "again.svg");  // what is written parses
+}
+
+void FuzzSVGText(std::string_view bytes) {
+  const TFootFactors factors;
+  TRefData ref;
+  ExtractRefData(bytes, ref);
+  GetSVGLength(bytes, {96, factors});
+  std::size_t position = 0;
+  T2DLine line;
+  try {
+    while (GetSVGLine2D(bytes, position, line)) {
+    }
+  } catch (const std::runtime_error&) {
+    // a number beyond a double: reported as a conversion error
+  }
+  position = 0;
+  char c = 0;
+  while (GetSVGTag(bytes, position, c)) ++position;
 }

@@ -8,3 +8,11 @@
 // The input as a plot file: read, and when it reads, exported and drawn in
 // the preview with settings chosen by its first byte.
 void FuzzPlotFile(std::string_view bytes);
+
+// The input as a drawing: checked, prepared, parsed, its layers repaired and
+// its reference data read, then written.
+void FuzzSVGDrawing(std::string_view bytes);
+
+// The input as SVG attribute text and reference text: numbers, points,
+// lengths and the reference line read from it.
+void FuzzSVGText(std::string_view bytes);

@@ -27,6 +27,8 @@ cmake --build build-fuzz >/dev/null
 # Each harness and the seeds it starts from.
 declare -A seeds=(
   [FuzzPlotFile]="examples tests/data/golden tests/data/hostile"
+  [FuzzSVGDrawing]="tests/data/golden tests/data/illustrator fuzz/seeds/svg"
+  [FuzzSVGText]="fuzz/seeds/text"
 )
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=("${!seeds[@]}")

@@ -14,6 +14,8 @@ namespace {
 
 const std::map<std::string, std::function<void(std::string_view)>> Harnesses = {
     {"FuzzPlotFile", FuzzPlotFile},
+    {"FuzzSVGDrawing", FuzzSVGDrawing},
+    {"FuzzSVGText", FuzzSVGText},
 };
 
 TEST(FuzzReplay, InputsThatOnceFailedPass) {

@@ -86,7 +86,11 @@ std::string ExtractNodeText(TXMLNode node) {
 double GetSVGLength(std::string_view text, const TLengthUnits& units) {
   double value = 0;
   std::size_t position = 0;
-  if (!GetSVGDouble(text, position, value)) value = 0;
+  try {
+    if (!GetSVGDouble(text, position, value)) value = 0;
+  } catch (const std::runtime_error&) {
+    value = 0;  // a number beyond a double is no length
+  }
   auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
   std::string_view unit = "px";
   if (text.size() >= 3 && letter(text[text.size() - 2]) && letter(text.back())) unit = text.substr(text.size() - 2);

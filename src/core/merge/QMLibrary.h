@@ -44,7 +44,8 @@ std::string ExtractNodeText(TXMLNode node);
 bool GetViewPortData(const TXMLDocument& document, TRefData& ref, const TLengthUnits& units);
 bool GetIllustratorPaperSize(TXMLNode element, T2DVector& size, const TLengthUnits& units);
 void GetWidthHeight(TXMLNode element, T2DVector& size, const TLengthUnits& units);
-// Inches of an SVG length: "pt", "in", "cm", "mm", "pc", else pixels.
+// Inches of an SVG length: "pt", "in", "cm", "mm", "pc", else pixels; 0
+// when it holds no number (or one beyond a double).
 double GetSVGLength(std::string_view text, const TLengthUnits& units);
 
 // Appends a reference text made from the settings to the w2d_Ref layer,
