@@ -30,6 +30,13 @@ constexpr std::string_view UsageText =
     "                [--ai10] [--[no-]remove-pgf] [--generator illustrator72|inkscape96|inkscape90]\n"
     "                [FILE.plt and export options]   a drawing an editor changed, brought back to the\n"
     "                                         export's layers (reference data from the plot when named)\n"
+    "       quillmap merge FILE.plt TARGET.svg [-o OUT.svg] [--match] [--morph A,B,P] [--dry-run]\n"
+    "                [--report OUT.json] [--replace-target] [--verbose] [export options]\n"
+    "                                         the drawing's artwork morphed onto the survey as it is now\n"
+    "                                         (default output FILE_Mrg.svg; a file replaced is kept as .bak1-4)\n"
+    "       quillmap compare FILE.plt TARGET.svg [--match] [--json] [export options]\n"
+    "                                         the drawing's reference values beside the survey's, and\n"
+    "                                         the stations added, removed and moved most\n"
     "       quillmap [FILE.plt]                the window, with the plot file opened\n"
     "       quillmap --screenshot OUT.png [FILE.plt]   a picture of the window, drawn offscreen\n"
     "       quillmap --version | --help\n";
@@ -46,6 +53,8 @@ const TSubcommand Subcommands[] = {
     {"preview", PreviewCommand},
     {"validate", ValidateCommand},
     {"repair", RepairCommand},
+    {"merge", MergeCommand},
+    {"compare", CompareCommand},
 };
 
 }  // namespace

@@ -15,6 +15,8 @@ int ExportCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
 int PreviewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
 int ValidateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
 int RepairCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
+int MergeCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
+int CompareCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
 
 // Reads fileName into plot, warnings to err. Returns the read's result, or a
 // failed one when the file cannot be opened (said on err).

@@ -11,6 +11,11 @@ void TConsoleUserInterface::Warning(std::string_view text) { Say("", text); }
 
 bool TConsoleUserInterface::Question(std::string_view text) {
   Say("", text);
+  for (const std::string& yes : yes_) {
+    if (text.find(yes) == std::string_view::npos) continue;
+    err_ << "quillmap: answered Yes\n";
+    return true;
+  }
   err_ << "quillmap: answered No\n";
   return false;
 }

@@ -1,11 +1,12 @@
 #pragma once
 // The user interface of the command line: warnings and errors go to a
 // stream (stderr) prefixed with the program and the file they concern;
-// questions are answered No. On request it draws a progress bar (for a
+// questions are answered No, but those a flag answers Yes. On request it draws a progress bar (for a
 // terminal) and says status lines and log lines (--verbose).
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "support/UserInterface.h"
 
@@ -20,6 +21,8 @@ public:
   void Status(int line, std::string_view text, TColor color) override;
   void Progress(int percent) override;
   void Log(std::string_view line) override;
+  // Questions that contain this text are answered Yes.
+  void AnswerYes(std::string text) { yes_.push_back(std::move(text)); }
 
 private:
   void Say(std::string_view kind, std::string_view text);
@@ -28,4 +31,5 @@ private:
   std::string subject_;
   bool progressBar_, verbose_;
   int shownPercent_ = -1;
+  std::vector<std::string> yes_;
 };

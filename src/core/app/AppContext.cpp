@@ -81,7 +81,7 @@ void TAppContext::ExportSVG(const std::string& fileName) {
 void TAppContext::RepairSVGFile(const std::string& input, const std::string& output) { RepairSVGFile(input, output, ui_); }
 
 void TAppContext::RepairSVGFile(const std::string& input, const std::string& output, TUserInterface& ui) {
-  TRepairServices services{{Validation, Log, ui}, Settings.FootFactors(), dotsPerInch_};
+  TRepairServices services{{Validation, Log, ui}, Settings.FootFactors(), Merge.DotsPerInch};
   ::RepairSVGFile(input, output, SVGInfo(), services);
 }
 

@@ -14,6 +14,8 @@
 #include "repair/QMProcessLog.h"
 #include "repair/QMValidate.h"
 #include "export/Projection.h"
+#include "merge/QMMerge.h"
+#include "merge/RefComparison.h"
 #include "survey/PlotReader.h"
 #include "survey/PlotState.h"
 #include "survey/QMCaveTree.h"
@@ -53,7 +55,33 @@ public:
   // The same with its status and progress shown elsewhere (a dialog's).
   void RepairSVGFile(const std::string& input, const std::string& output, TUserInterface& ui);
   // Pixels per inch of lengths without a unit in a loaded drawing.
-  double DotsPerInch() const { return dotsPerInch_; }
+  double DotsPerInch() const { return Merge.DotsPerInch; }
+
+  // The merge (MergeCommands.cpp).
+  // Loads a drawing as merge target; throws with the reason.
+  void LoadMergeTarget(const std::string& fileName);
+  // The current survey exported into the merge's source document.
+  void LoadMergeSource();
+  // The source's reference data, from the current settings.
+  TRefData GetRefDataFromSVG();
+  // The number of survey shots the preview draws.
+  int PlottedShots();
+  // The Reference Values panel: the source, and the target when one is
+  // loaded (reloaded first after a merge changed it).
+  TRefComparison CompareSVGFiles(const TNumberText& number);
+  // True when the target has reference data; else offers to add it (from
+  // the current settings) and answers false.
+  bool HandleRefData();
+  // Sets view, paper, margins, rotation, scale and paper offset so that an
+  // export lines up with the target; true when it changed them.
+  bool MatchTarget();
+  // The Match Target command: MatchTarget, and again when it succeeded.
+  bool MatchTargetCommand();
+  enum class TMergeResult { Saved, Merged, NotMerged };
+  // The Merge/Morph/Save command: the merge, saved to output unless it is
+  // empty (or the target file itself and the user declines). A failure
+  // reloads the target and throws with the reason.
+  TMergeResult DoMorphMerge(const std::string& output);
 
   // Called whenever a drawing setting changed (the preview repaints).
   void OnUpdatePlot(std::function<void()> listener) { updateListeners_.push_back(std::move(listener)); }
@@ -68,6 +96,7 @@ public:
   TPassageParameters Passage;
   TProcessLog Log;  // its lines also go to the user interface's log
   TXMLValidation Validation;  // the faults of the last file validated
+  TMergeState Merge;
 
 private:
   double BaseScale() const override { return Projection.BaseScale; }
@@ -79,7 +108,6 @@ private:
 
   TUserInterface& ui_;
   std::vector<std::function<void()>> updateListeners_;
-  double dotsPerInch_ = 90;  // until a merge target sets it
 };
 
 // Plot files with more shots than this open with passage walls hidden in the preview.

@@ -51,6 +51,13 @@ void TSettingsModel::Set(TSetting setting, double value) {
   SetAndReact(setting, value);
 }
 
+void TSettingsModel::SetWithoutReaction(TSetting setting, double value) {
+  const TSettingSpec& spec = SpecOf(setting);
+  value = std::clamp(value, spec.Min, spec.Max);
+  if (spec.Kind != TSettingKind::Number) value = static_cast<int>(value);
+  Store(setting, value);
+}
+
 void TSettingsModel::SetAndReact(TSetting setting, double value) {
   Store(setting, value);
   React(setting);

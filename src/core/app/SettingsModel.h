@@ -48,6 +48,10 @@ public:
   // value is stored and its reaction runs.
   void Set(TSetting setting, double value);
 
+  // A value written as the program writes a control without its change
+  // event: clamped and shown, no reaction.
+  void SetWithoutReaction(TSetting setting, double value);
+
   // Runs a setting's reaction again for its current value, as choosing the
   // same standard paper size once more does.
   void Reapply(TSetting setting) { React(setting); }

@@ -1,6 +1,7 @@
 #include "XMLDom.h"
 
 #include <libxml/entities.h>
+#include <libxml/hash.h>
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 #include <libxml/xmlsave.h>
@@ -419,6 +420,18 @@ TXMLNode TXMLNode::AppendCopyOf(TXMLNode source) {
   return TXMLNode(xmlAddChild(node_, copy));
 }
 
+TXMLNode TXMLNode::ReplaceWithCopyOf(TXMLNode source) {
+  if (!node_ || !source || !node_->parent) return {};
+  xmlNodePtr copy = nullptr;
+  if (xmlDOMWrapCloneNode(nullptr, source.node_->doc, source.node_, &copy, node_->doc, node_->parent, 1, 0) != 0 || !copy)
+    return {};
+  if (source.node_->doc != node_->doc) ResolveForeignReferences(copy, source.node_->doc);
+  xmlReplaceNode(node_, copy);
+  xmlFreeNode(node_);
+  node_ = copy;
+  return TXMLNode(copy);
+}
+
 void TXMLNode::RemoveAllChildren() {
   if (!HasDomChildren(node_)) return;
   for (xmlNodePtr child = node_->children; child;) {
@@ -508,6 +521,29 @@ TXMLNode TXMLDocument::DocumentNode() const { return TXMLNode(reinterpret_cast<x
 
 bool TXMLDocument::DeclaresEntity(std::string_view name) const {
   return doc_ && xmlGetDocEntity(doc_, X(std::string(name).c_str())) != nullptr;
+}
+
+int TXMLDocument::MergeDocType(const TXMLDocument& source) {
+  if (!doc_ || !source.doc_ || !source.doc_->intSubset) return 0;
+  if (!doc_->intSubset) {
+    xmlDtdPtr copy = xmlCopyDtd(source.doc_->intSubset);
+    if (!copy) throw std::bad_alloc();
+    copy->doc = doc_;
+    for (xmlNodePtr child = copy->children; child; child = child->next) child->doc = doc_;
+    doc_->intSubset = copy;
+    // Before the root element, after the declaration's instructions and comments.
+    if (xmlNodePtr root = xmlDocGetRootElement(doc_)) xmlAddPrevSibling(root, reinterpret_cast<xmlNodePtr>(copy));
+    else xmlAddChild(reinterpret_cast<xmlNodePtr>(doc_), reinterpret_cast<xmlNodePtr>(copy));
+    return static_cast<int>(xmlHashSize(static_cast<xmlHashTablePtr>(copy->entities)));
+  }
+  int added = 0;
+  for (xmlNodePtr child = source.doc_->intSubset->children; child; child = child->next) {
+    if (child->type != XML_ENTITY_DECL) continue;
+    auto* entity = reinterpret_cast<xmlEntityPtr>(child);
+    if (entity->etype != XML_INTERNAL_GENERAL_ENTITY || xmlGetDocEntity(doc_, entity->name)) continue;
+    if (xmlAddDocEntity(doc_, entity->name, entity->etype, entity->ExternalID, entity->SystemID, entity->content)) ++added;
+  }
+  return added;
 }
 
 std::string TXMLDocument::Encoding() const { return doc_ && doc_->encoding ? Text(doc_->encoding) : "UTF-8"; }

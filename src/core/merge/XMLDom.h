@@ -91,6 +91,8 @@ public:
   TXMLNode InsertElementBefore(std::string_view tag);
   // A deep copy of a node of any document, appended as the last child.
   TXMLNode AppendCopyOf(TXMLNode source);
+  // This node replaced by a deep copy of a node of any document; the copy.
+  TXMLNode ReplaceWithCopyOf(TXMLNode source);
   void RemoveAllChildren();
   // The markup of the node and everything in it; for the document type the
   // whole DOCTYPE declaration with its internal subset.
@@ -142,6 +144,11 @@ public:
   void Save(const std::string& path) const;
   // Whether the document type declares this general entity.
   bool DeclaresEntity(std::string_view name) const;
+  // Declares every general entity of the source's document type that this
+  // one lacks (its own declarations stay as they are), after its own; a
+  // document without a document type gets a copy of the source's, right
+  // before its root element. The number of entities added.
+  int MergeDocType(const TXMLDocument& source);
   // The encoding the document declares ("UTF-8" when none).
   std::string Encoding() const;
   _xmlDoc* Raw() const { return doc_; }

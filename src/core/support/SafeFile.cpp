@@ -110,7 +110,8 @@ std::string RefusedOutput(const std::string& path, const std::string& protectedF
   return {};
 }
 
-void WriteFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write) {
+void WriteFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write,
+                     const std::function<void()>& beforeReplace) {
   if (std::string refused = RefusedOutput(path); !refused.empty()) throw CannotWrite(path, refused);
   const std::filesystem::path target(path);
   const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
@@ -144,6 +145,7 @@ void WriteFileSafely(const std::string& path, const std::function<void(std::ostr
     int closed = close(fd);
     fd = -1;
     if (closed != 0) throw CannotWrite(path, std::strerror(errno));
+    if (beforeReplace) beforeReplace();
     if (std::rename(temporary.c_str(), path.c_str()) != 0) throw CannotWrite(path, std::strerror(errno));
   } catch (const std::exception& error) {
     if (fd >= 0) close(fd);

@@ -12,8 +12,11 @@
 // Writes the file through write(stream); throws std::runtime_error
 // ("Cannot write "path": reason") when anything fails, also when the place
 // is taken by something that is not a regular file (a folder, a device).
-// A file replaced keeps its permissions.
-void WriteFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write);
+// A file replaced keeps its permissions. beforeReplace runs once the new
+// content is complete, right before it takes the file's place (to keep
+// backups of the old file); when it throws, nothing is replaced.
+void WriteFileSafely(const std::string& path, const std::function<void(std::ostream&)>& write,
+                     const std::function<void()>& beforeReplace = {});
 
 // Why the file may not be written to, or empty: it is a folder or a device,
 // or it is the same file as protectedFile (the input of the command).
