@@ -530,10 +530,11 @@ int TXMLDocument::MergeDocType(const TXMLDocument& source) {
     if (!copy) throw std::bad_alloc();
     copy->doc = doc_;
     for (xmlNodePtr child = copy->children; child; child = child->next) child->doc = doc_;
-    doc_->intSubset = copy;
     // Before the root element, after the declaration's instructions and comments.
     if (xmlNodePtr root = xmlDocGetRootElement(doc_)) xmlAddPrevSibling(root, reinterpret_cast<xmlNodePtr>(copy));
     else xmlAddChild(reinterpret_cast<xmlNodePtr>(doc_), reinterpret_cast<xmlNodePtr>(copy));
+    // Set only once linked: linking unlinks first, which clears the document's subset.
+    doc_->intSubset = copy;
     return static_cast<int>(xmlHashSize(static_cast<xmlHashTablePtr>(copy->entities)));
   }
   int added = 0;

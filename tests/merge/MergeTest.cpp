@@ -1,0 +1,445 @@
+// The merge: documents put together, files saved after their backups, and
+// whole merges of drawings with artwork onto a changed survey.
+
+#include "merge/QMMerge.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+
+#include "app/AppContext.h"
+#include "merge/FileLibrary.h"
+#include "merge/QMMorph.h"
+#include "merge/QMPath.h"
+#include "merge/SVGScanners.h"
+#include "merge/QMTransform.h"
+#include "merge/XMLDocLibrary.h"
+#include "support/NumberText.h"
+#include "support/TestSupport.h"
+
+namespace {
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TXMLDocument Parse(const std::string& text) {
+  TXMLDocument doc;
+  doc.Parse(text, "test.svg");
+  return doc;
+}
+
+const char* const Source = R"(<?xml version="1.0" encoding="iso-8859-1"?>
+<!DOCTYPE svg PUBLIC "-//W3C//DTD SVG 20010904//EN" "http://www.w3.org/TR/2001/REC-SVG-20010904/DTD/svg10.dtd" [
+    <!ENTITY V_s "stroke:#FF0000;">
+    <!ENTITY T_s "fill:#000000;">
+]>
+<svg xmlns="http://www.w3.org/2000/svg" width="792pt" height="612pt" viewBox="0 0 792 612">
+<defs><filter id="Highlight"><feFlood flood-color="green"/></filter></defs>
+<g id="w2d_Vectors"><path id="A_B" style="&V_s;" d="M0,0l10,0"/></g>
+<g id="w2d_Legend"><g id="Scalebar"><text>10</text></g><g id="NorthArrow"><path d="M1,1L2,2"/></g></g>
+</svg>)";
+
+TEST(MergeDocuments, CarriesTheDocTypeOverWithoutTouchingTheTargets) {
+  TXMLDocument source = Parse(Source);
+  // A target without a DOCTYPE gets the source's, before its root.
+  TXMLDocument bare = Parse("<?xml version=\"1.0\"?>\n<!--drawn-->\n<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+  EXPECT_EQ(bare.MergeDocType(source), 2);
+  std::string text = bare.Serialize();
+  EXPECT_LT(text.find("<!--drawn-->"), text.find("<!DOCTYPE svg"));
+  EXPECT_LT(text.find("<!DOCTYPE svg"), text.find("<svg"));
+  EXPECT_EQ(bare.MergeDocType(source), 0);  // merged again: nothing new, still one DOCTYPE
+  text = bare.Serialize();
+  EXPECT_EQ(text.find("<!DOCTYPE", text.find("<!DOCTYPE") + 1), std::string::npos);
+  // One on a single line gets the entities; one of its own keeps its text.
+  TXMLDocument single = Parse("<!DOCTYPE svg PUBLIC \"-//W3C//DTD SVG 20010904//EN\" \"svg10.dtd\">\n"
+                              "<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+  EXPECT_EQ(single.MergeDocType(source), 2);
+  TXMLDocument own = Parse("<!DOCTYPE svg [<!ENTITY T_s \"fill:#123456;\">]><svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+  EXPECT_EQ(own.MergeDocType(source), 1);
+  text = own.Serialize();
+  EXPECT_NE(text.find("<!ENTITY T_s \"fill:#123456;\">"), std::string::npos);
+  EXPECT_NE(text.find("<!ENTITY V_s \"stroke:#FF0000;\">"), std::string::npos);
+  TXMLDocument again;
+  EXPECT_NO_THROW(again.Parse(single.Serialize(), "again.svg"));
+}
+
+TEST(MergeDocuments, ReplacesTheSurveyLayersAndKeepsEveryIdOnce) {
+  TXMLDocument source = Parse(Source);
+  TXMLDocument target = Parse(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"10pt\"><defs><filter id=\"Highlight\"/><marker id=\"mine\"/></defs>"
+      "<g id=\"w2d_Vectors\"><path id=\"old\" d=\"M5,5l1,1\"/></g><g id=\"w2d_Legend\"/>"
+      "<g id=\"w2d_Walls_shp\"><path id=\"art\" d=\"M0,0L1,1\"/></g></svg>");
+  TSilentUserInterface ui;
+  TProgressDisplay progress(ui);
+  TSVGInfo info;
+  const TFootFactors factors;
+  for (int cycle = 0; cycle < 2; ++cycle) MergeSVGDocuments(source, target, info, {96, factors}, progress);
+  TXMLNode vectors = XMLFindNode(target, "g", "id", "w2d_Vectors");
+  ASSERT_EQ(vectors.ChildCount(), 1);
+  EXPECT_EQ(vectors.FirstChild().Attribute("id"), "A_B");
+  EXPECT_EQ(vectors.FirstChild().Attribute("transform"), " matrix(1.00000,0.00000,0.00000,1.00000,0.00000,0.00000)");
+  EXPECT_EQ(vectors.FirstChild().Attribute("style"), "stroke:#FF0000;");
+  TXMLNode north = XMLFindNode(target, "g", "id", "NorthArrow");
+  ASSERT_TRUE(north);
+  EXPECT_EQ(north.Parent().Attribute("id"), "w2d_Legend");
+  EXPECT_EQ(north.ChildCount(), 1);
+  EXPECT_EQ(XMLFindNode(target, "path", "id", "art").Attribute("d"), "M0,0L1,1");
+  EXPECT_EQ(XMLFindNodeByType(target, ntElement, "svg").Attribute("width"), "792pt");
+  // The source's filter replaced the target's of the same id; the target's own stays.
+  TXMLNode defs = XMLFindNode(target, "defs");
+  std::map<std::string, int> ids;
+  for (TXMLNode child = defs.FirstChild(); child; child = child.NextSibling()) ++ids[child.Attribute("id")];
+  EXPECT_EQ(ids, (std::map<std::string, int>{{"Highlight", 1}, {"mine", 1}}));
+  EXPECT_EQ(XMLFindNode(target, "filter", "id", "Highlight").ChildCount(), 1);
+  EXPECT_NO_THROW(Parse(target.Serialize()));
+}
+
+TEST(Backups, RotateFourLevelsAndKeepTheNewestAsBak1) {
+  const std::string dir = std::filesystem::path(WriteScratchFile("bak/placeholder", "")).parent_path().string();
+  std::filesystem::create_directories(dir);
+  const std::string file = dir + "/map.svg";
+  for (int level = 1; level <= 4; ++level) std::ofstream(dir + "/map.bak" + std::to_string(level)) << "bak" << level;
+  std::ofstream(file) << "current";
+  std::filesystem::permissions(dir + "/map.bak2", std::filesystem::perms::owner_read);
+  MultiLevelBackup(file, "bak", 4);
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_EQ(ReadBytes(dir + "/map.bak1"), "current");
+  EXPECT_EQ(ReadBytes(dir + "/map.bak2"), "bak1");
+  EXPECT_EQ(ReadBytes(dir + "/map.bak3"), "bak2");
+  EXPECT_EQ(ReadBytes(dir + "/map.bak4"), "bak3");
+  EXPECT_NO_THROW(BackupFile(dir + "/missing.svg", "bak1"));
+  // Saving: a new name makes no backup, an existing one is kept as .bak1.
+  TXMLDocument doc = Parse("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+  const std::string fresh = dir + "/fresh.svg";
+  SaveMergedData(doc, fresh);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/fresh.bak1"));
+  SaveMergedData(doc, fresh);
+  EXPECT_TRUE(std::filesystem::exists(dir + "/fresh.bak1"));
+  EXPECT_TRUE(IsSameFile(fresh, dir + "/../" + std::filesystem::path(dir).filename().string() + "/fresh.svg"));
+}
+
+// ---- whole merges -----------------------------------------------------------
+
+// The plot moved as a loop closure moves it, stations further along the
+// survey moved further, with a new survey from A5.
+std::string MovedPlot(const std::string& plotFile) {
+  std::istringstream in(ReadBytes(plotFile));
+  std::string line, moved;
+  const std::regex vector(R"(^([MD]) (\S+) (\S+) (\S+) (.*)$)");
+  int station = 0;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::smatch m;
+    if (std::regex_match(line, m, vector)) {
+      const double f = 0.1 * ++station;  // feet
+      char buffer[256];
+      std::snprintf(buffer, sizeof buffer, "%s %.2f %.2f %s %s", m[1].str().c_str(), std::stod(m[2]) + 0.7 * f,
+                    std::stod(m[3]) - 0.4 * f, m[4].str().c_str(), m[5].str().c_str());
+      line = buffer;
+    }
+    if (line.rfind("NBS2", 0) == 0)  // a new survey before the second
+      moved += "NNEW D 1 1 2020 C\r\nM 1053.28 2075.00 489.82 SA5\r\nD 1080.00 2090.00 489.00 SN1\r\nD 1090.00 2110.00 488.00 SN2\r\nX 0 0 0 0 0 0\r\n";
+    moved += line + "\r\n";
+  }
+  return WriteScratchFile("moved.plt", moved);
+}
+
+struct TPlaced {
+  std::string Shot;  // the shot it was drawn at
+  double T, V;       // along the shot, and off it in points
+};
+
+struct TArtwork {
+  std::map<std::string, std::vector<TPlaced>> Paths;  // element id: its points in order
+  std::vector<std::string> Ids;
+};
+
+// Artwork drawn round every shot: walls as absolute, relative and curved
+// paths, polylines, a nested group with a transform, rectangles, symbols as
+// groups and uses, notes.
+TArtwork DrawArtwork(TXMLDocument& doc) {
+  TSurveyGraph graph;
+  std::vector<std::string> shots;
+  GetSurveyGraph(doc, graph, &shots);
+  TArtwork art;
+  TXMLNode walls = XMLFindNode(doc, "g", "id", "w2d_Walls_shp"), details = XMLFindNode(doc, "g", "id", "w2d_Detail_shp");
+  TXMLNode symbols = XMLFindNode(doc, "g", "id", "w2d_Walls_sym"), notes = XMLFindNode(doc, "g", "id", "w2d_Notes");
+  auto at = [&](int edge, double t, double v) {
+    T3DVector p3, q3;
+    graph.GetEdgePoints(edge, p3, q3);
+    const T2DVector p{p3.X, p3.Y}, d = T2DVector{q3.X, q3.Y} - p;
+    const double length = std::hypot(d.X, d.Y);
+    return p + d * t + T2DVector{-d.Y, d.X} * (v / length);
+  };
+  auto number = [](T2DVector p) { return FormatFixed(p.X, 4) + "," + FormatFixed(p.Y, 4); };
+  for (int edge = 0; edge < graph.EdgeCount(); ++edge) {
+    T3DVector p3, q3;
+    graph.GetEdgePoints(edge, p3, q3);
+    if (std::hypot(q3.X - p3.X, q3.Y - p3.Y) < 12 || shots[static_cast<std::size_t>(edge)].find("w_") != std::string::npos)
+      continue;
+    const std::string shot = shots[static_cast<std::size_t>(edge)], n = std::to_string(edge);
+    auto place = [&](TXMLNode parent, const char* tag, const std::string& id) {
+      TXMLNode element = parent.AppendElement(tag);
+      element.SetAttribute("id", id);
+      art.Ids.push_back(id);
+      return element;
+    };
+    for (double v : {4.0, -4.0}) {
+      const std::string id = "wall" + n + (v > 0 ? "l" : "r");
+      TXMLNode wall = place(walls, "path", id);
+      const T2DVector a = at(edge, 0.1, v), b = at(edge, 0.9, v);
+      if (edge % 3 == 0) {
+        wall.SetAttribute("d", "M " + number(a) + " L " + number(b));
+        art.Paths[id] = {{shot, 0.1, v}, {shot, 0.9, v}};
+      } else if (edge % 3 == 1) {
+        wall.SetAttribute("d", "m " + number(a) + " l " + number(b - a));
+        art.Paths[id] = {{shot, 0.1, v}, {shot, 0.9, v}};
+      } else {
+        wall.SetAttribute("d", "M " + number(a) + " C " + number(at(edge, 0.35, v)) + " " + number(at(edge, 0.65, v)) + " " +
+                                   number(b));
+        art.Paths[id] = {{shot, 0.1, v}, {shot, 0.35, v}, {shot, 0.65, v}, {shot, 0.9, v}};
+      }
+    }
+    const std::string line = "detail" + n;
+    place(details, "polyline", line)
+        .SetAttribute("points", number(at(edge, 0.25, 6)) + " " + number(at(edge, 0.5, 6)) + " " + number(at(edge, 0.75, 6)));
+    art.Paths[line] = {{shot, 0.25, 6}, {shot, 0.5, 6}, {shot, 0.75, 6}};
+    if (edge % 4 == 0) {  // a nested group with a transform
+      TXMLNode group = place(walls, "g", "g" + n + "0");
+      group.SetAttribute("transform", "translate(7,-3)");
+      const std::string id = "nested" + n;
+      place(group, "path", id).SetAttribute("d", "M " + number(at(edge, 0.3, -8) - T2DVector{7, -3}) + " L " +
+                                                     number(at(edge, 0.7, -8) - T2DVector{7, -3}));
+      art.Paths[id] = {{shot, 0.3, -8}, {shot, 0.7, -8}};
+      TXMLNode rect = place(details, "rect", "rect" + n);
+      SetNodeVector(rect, "x", "y", at(edge, 0.5, -10), 3);
+      rect.SetAttribute("width", "4");
+      rect.SetAttribute("height", "2");
+    }
+    if (edge % 5 == 0) {  // a symbol: a group of a triangle and its name; a station flag as a use
+      TXMLNode symbol = place(symbols, "g", "g" + n + "5");
+      const T2DVector c = at(edge, 0.5, 12);
+      place(symbol, "polygon", "tri" + n).SetAttribute("points", number(c) + " " + number(c + T2DVector{3, 0}) + " " +
+                                                                     number(c + T2DVector{1.5, -3}));
+      TXMLNode label = place(symbol, "text", "sym" + n);
+      SetNodeVector(label, "x", "y", c, 3);
+      label.SetText("S");
+      place(symbols, "use", "use" + n).SetAttribute("transform", "translate(" + number(at(edge, 0.5, -12)) + ")");
+      TXMLNode note = place(notes, "text", "note" + n);
+      SetNodeVector(note, "x", "y", at(edge, 0.5, 16), 3);
+      note.SetText("mud");
+    }
+  }
+  return art;
+}
+
+struct TMergeRun {
+  TRecordingUserInterface ui;
+  TAppContext app{ui};
+  std::string output;
+  TAppContext::TMergeResult result = TAppContext::TMergeResult::NotMerged;
+};
+
+void Merge(TMergeRun& run, const std::string& plot, const std::string& target, const std::string& output) {
+  ASSERT_TRUE(run.app.LoadPlotFile(plot).Loaded);
+  run.app.LoadMergeTarget(target);
+  ASSERT_TRUE(run.app.MatchTargetCommand());
+  run.output = output;
+  run.result = run.app.DoMorphMerge(output);
+}
+
+// Every artwork path point against where it belongs by its shot as the
+// merged drawing has it.
+std::vector<double> Misplacements(const TXMLDocument& merged, const TArtwork& art) {
+  TSurveyGraph graph;
+  std::vector<std::string> shots;
+  GetSurveyGraph(merged, graph, &shots);
+  std::map<std::string, int> edgeOf;
+  for (std::size_t i = 0; i < shots.size(); ++i) edgeOf.emplace(shots[i], static_cast<int>(i));
+  std::vector<double> misses;
+  for (const auto& [id, placed] : art.Paths) {
+    TXMLNode element;
+    for (const char* tag : {"path", "polyline"})
+      if (!element) element = XMLFindNode(merged, tag, "id", id);
+    EXPECT_TRUE(element) << id;
+    if (!element) continue;
+    const TX3Matrix matrix = SetupTransformMatrix(element);
+    std::vector<T2DVector> points;
+    if (element.LocalNameIs("path")) {
+      TPathArray path;
+      ExtractPathData(element.Attribute("d"), path);
+      MakePathAbsolute(path);
+      for (const TSVGPathItem& item : path) {
+        if (item.Tag == 'C') points.insert(points.end(), {item.Control.P1, item.Control.P2});
+        points.push_back(item.Pos);
+      }
+    } else {
+      ExtractPointsList(element.Attribute("points"), points);
+    }
+    EXPECT_EQ(points.size(), placed.size()) << id;
+    for (std::size_t i = 0; i < std::min(points.size(), placed.size()); ++i) {
+      T3DVector p3, q3;
+      graph.GetEdgePoints(edgeOf.at(placed[i].Shot), p3, q3);
+      const T2DVector p{p3.X, p3.Y}, d = T2DVector{q3.X, q3.Y} - p;
+      const T2DVector expected = p + d * placed[i].T + T2DVector{-d.Y, d.X} * (placed[i].V / std::hypot(d.X, d.Y));
+      const T2DVector actual = X3MatrixVectorMult(matrix, points[i]);
+      misses.push_back(std::hypot(actual.X - expected.X, actual.Y - expected.Y));
+    }
+  }
+  std::sort(misses.begin(), misses.end());
+  return misses;
+}
+
+void ExpectMergedWell(const std::string& drawing, const std::string& name) {
+  const std::string plot = std::string(QUILLMAP_EXAMPLES_DIR) + "/blue-spring.plt";
+  TXMLDocument doc;
+  doc.Parse(ReadBytes(drawing), drawing);
+  const TArtwork art = DrawArtwork(doc);
+  ASSERT_GT(art.Paths.size(), 40u);
+  const std::string target = WriteScratchFile(name + "-art.svg", "");
+  doc.Save(target);
+  // Before the merge, against the moved survey: how far off the artwork is.
+  const std::string moved = MovedPlot(plot);
+  TMergeRun unmerged;
+  ASSERT_TRUE(unmerged.app.LoadPlotFile(moved).Loaded);
+  unmerged.app.LoadMergeTarget(target);
+  ASSERT_TRUE(unmerged.app.MatchTargetCommand());
+  unmerged.app.LoadMergeSource();
+  TXMLDocument withNewSurvey;
+  withNewSurvey.Parse(doc.Serialize(), "before.svg");
+  TSilentUserInterface quiet;
+  TProgressDisplay progress(quiet);
+  CopySVGLayer(unmerged.app.Merge.SourceDoc, withNewSurvey, "w2d_Vectors", {}, {}, unmerged.app.SVGInfo(), progress);
+  const std::vector<double> before = Misplacements(withNewSurvey, art);
+
+  TMergeRun run;
+  Merge(run, moved, target, WriteScratchFile(name + "-merged.svg", "old"));
+  ASSERT_EQ(run.result, TAppContext::TMergeResult::Saved) << (run.ui.errors.empty() ? "" : run.ui.errors.back());
+  TXMLDocument merged;
+  merged.Parse(ReadBytes(run.output), run.output);
+  for (const std::string& id : art.Ids) {
+    bool found = false;
+    for (const char* tag : {"path", "polyline", "g", "rect", "polygon", "text", "use"}) found = found || XMLFindNode(merged, tag, "id", id);
+    EXPECT_TRUE(found) << name << ": " << id << " lost";
+  }
+  const std::vector<double> after = Misplacements(merged, art);
+  ASSERT_EQ(after.size(), before.size());
+  const double medianBefore = before[before.size() / 2], medianAfter = after[after.size() / 2];
+  EXPECT_GT(medianBefore, 3);  // the survey moved the artwork off its shots
+  EXPECT_LT(medianAfter, 0.1 * medianBefore) << name;
+  EXPECT_LT(after.back(), 0.35 * before.back()) << name;
+  // The new survey's shots are in the drawing; symbols kept their shape.
+  for (const char* shot : {"A5_N1", "N1_N2"}) EXPECT_TRUE(XMLFindNode(merged, "path", "id", shot)) << shot;
+  TXMLNode triangle = XMLFindNode(merged, "polygon", "id", "tri0");
+  ASSERT_TRUE(triangle);
+  TXMLNode original = XMLFindNode(doc, "polygon", "id", "tri0");
+  EXPECT_EQ(triangle.Attribute("points"), original.Attribute("points"));
+  EXPECT_FALSE(XMLFindNode(merged, "g", "id", "g05").Attribute("transform").empty());
+  EXPECT_EQ(run.app.Merge.Report.SourceUnpaired.size(), 2u);
+  EXPECT_TRUE(std::filesystem::exists(run.output.substr(0, run.output.size() - 4) + ".bak1"));
+}
+
+TEST(WholeMerge, PutsTheArtworkOfTheSampleOnItsMovedShots) {
+  ExpectMergedWell(std::string(QUILLMAP_TEST_DATA_DIR) + "/inkscape/blue-spring-export.svg", "export");
+}
+
+TEST(WholeMerge, DoesTheSameOnTheDrawingInkscapeSaved) {
+  ExpectMergedWell(std::string(QUILLMAP_TEST_DATA_DIR) + "/inkscape/blue-spring-inkscape.svg", "inkscape");
+}
+
+// The document's elements in order: their names and ids.
+std::vector<std::string> Structure(const TXMLDocument& doc) {
+  std::vector<std::string> elements;
+  auto walk = [&](auto&& self, TXMLNode node) -> void {
+    for (; node; node = node.NextSibling()) {
+      if (node.Type() == ntElement) elements.push_back(node.LocalName() + "#" + node.Attribute("id"));
+      self(self, node.FirstChild());
+    }
+  };
+  walk(walk, doc.DocumentNode());
+  return elements;
+}
+
+TEST(WholeMerge, MergedAgainAndAgainStaysTheSame) {
+  const std::string plot = std::string(QUILLMAP_EXAMPLES_DIR) + "/blue-spring.plt";
+  TXMLDocument doc;
+  doc.Parse(ReadBytes(std::string(QUILLMAP_TEST_DATA_DIR) + "/inkscape/blue-spring-export.svg"), "export.svg");
+  const TArtwork art = DrawArtwork(doc);
+  std::string target = WriteScratchFile("cycle0.svg", "");
+  doc.Save(target);
+  std::vector<std::vector<std::string>> structures;
+  std::vector<std::vector<double>> misses;
+  for (int cycle = 1; cycle <= 3; ++cycle) {
+    TMergeRun run;
+    Merge(run, plot, target, WriteScratchFile("cycle" + std::to_string(cycle) + ".svg", ""));
+    ASSERT_EQ(run.result, TAppContext::TMergeResult::Saved);
+    TXMLDocument merged;
+    merged.Parse(ReadBytes(run.output), run.output);
+    structures.push_back(Structure(merged));
+    std::map<std::string, int> ids;
+    for (const std::string& element : structures.back())
+      if (element.find('#') + 1 < element.size()) ++ids[element.substr(element.find('#') + 1)];
+    for (const auto& [id, count] : ids) EXPECT_EQ(count, 1) << "cycle " << cycle << ": " << id;
+    misses.push_back(Misplacements(merged, art));
+    target = run.output;
+  }
+  EXPECT_EQ(structures[1], structures[0]);
+  EXPECT_EQ(structures[2], structures[0]);
+  // Matching the drawing re-exports the survey from its reference data, which
+  // moves a shot end by up to a hundredth of a point once; then nothing drifts.
+  EXPECT_LT(misses[0].back(), 0.02);
+  ASSERT_EQ(misses[2].size(), misses[0].size());
+  for (std::size_t i = 0; i < misses[0].size(); ++i) EXPECT_NEAR(misses[2][i], misses[0][i], 1e-3);
+}
+
+TEST(WholeMerge, AsksBeforeReplacingTheDrawingItCameFrom) {
+  const std::string plot = std::string(QUILLMAP_EXAMPLES_DIR) + "/blue-spring.plt";
+  const std::string target = WriteScratchFile("own.svg", ReadBytes(std::string(QUILLMAP_TEST_DATA_DIR) + "/inkscape/blue-spring-export.svg"));
+  const std::string before = ReadBytes(target);
+  const std::string sameFile = std::filesystem::path(target).parent_path().string() + "/./own.svg";
+  TMergeRun declined;
+  Merge(declined, plot, target, sameFile);
+  EXPECT_EQ(declined.result, TAppContext::TMergeResult::Merged);
+  ASSERT_EQ(declined.ui.questions.size(), 1u);
+  EXPECT_EQ(declined.ui.questions[0], "Warning:\r\nYou are about to overwrite Source Map\r\nwith Morphed Map\r\nAre you sure?");
+  EXPECT_EQ(ReadBytes(target), before);
+  EXPECT_FALSE(std::filesystem::exists(target.substr(0, target.size() - 4) + ".bak1"));
+  TMergeRun accepted;
+  accepted.ui.answer = true;
+  Merge(accepted, plot, target, sameFile);
+  EXPECT_EQ(accepted.result, TAppContext::TMergeResult::Saved);
+  EXPECT_EQ(ReadBytes(target.substr(0, target.size() - 4) + ".bak1"), before);
+}
+
+TEST(WholeMerge, WarnsWithoutATargetAndReloadsAfterAFailure) {
+  TMergeRun run;
+  EXPECT_EQ(run.app.DoMorphMerge(""), TAppContext::TMergeResult::NotMerged);
+  ASSERT_EQ(run.ui.warnings.size(), 1u);
+  EXPECT_EQ(run.ui.warnings[0].rfind("No Target File Loaded - Nothing to Merge\r\n", 0), 0u);
+  // A target whose artwork cannot be morphed: the merge fails, and the
+  // target in memory is the file again, not half morphed.
+  ASSERT_TRUE(run.app.LoadPlotFile(std::string(QUILLMAP_EXAMPLES_DIR) + "/blue-spring.plt").Loaded);
+  std::string text = ReadBytes(std::string(QUILLMAP_TEST_DATA_DIR) + "/inkscape/blue-spring-export.svg");
+  const std::string layer = "<g id=\"w2d_Walls_shp\" inkscape:groupmode=\"layer\" i:layer=\"yes\">";
+  text.replace(text.find(layer), layer.size(),
+               layer + "<path id=\"first\" d=\"M100,100 L110,110\"/><path id=\"bad\" transform=\"scale(0)\" d=\"M0,0\"/>");
+  const std::string target = WriteScratchFile("bad.svg", text);
+  run.app.LoadMergeTarget(target);
+  try {
+    run.app.DoMorphMerge("");
+    ADD_FAILURE();
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()).rfind("bad: ", 0), 0u) << error.what();
+  }
+  EXPECT_EQ(XMLFindNode(run.app.Merge.TargetDoc, "path", "id", "first").Attribute("d"), "M100,100 L110,110");
+}
+
+}  // namespace
