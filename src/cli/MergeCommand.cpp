@@ -86,6 +86,13 @@ std::string IdList(const std::vector<std::string>& ids) {
   return list + "]";
 }
 
+// A row's field name: its caption without the blank before it and the colon after.
+std::string FieldName(const TRefComparison::TRow& row) {
+  std::string field = row.Caption;
+  field.erase(0, field.find_first_not_of(' '));
+  return field.erase(field.find(':'));
+}
+
 std::string ReportJson(const TMergeReport& report, const std::string& output) {
   std::ostringstream json;
   json << "{\"output\": " << (output.empty() ? "null" : JsonString(output)) << ", \"pairs\": " << report.Pairs
@@ -191,10 +198,7 @@ int CompareCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
     out << "{\"fields\": [";
     for (std::size_t i = 0; i < comparison.Rows.size(); ++i) {
       const TRefComparison::TRow& row = comparison.Rows[i];
-      std::string field = row.Caption;
-      field.erase(0, field.find_first_not_of(' '));
-      field.erase(field.find(':'));
-      out << (i ? ", " : "") << "{\"field\": " << JsonString(field) << ", \"target\": " << JsonString(Utf8ToLatin1(row.TargetText))
+      out << (i ? ", " : "") << "{\"field\": " << JsonString(FieldName(row)) << ", \"target\": " << JsonString(Utf8ToLatin1(row.TargetText))
           << ", \"source\": " << JsonString(Utf8ToLatin1(row.SourceText)) << ", \"differs\": " << (row.Differs ? "true" : "false") << "}";
     }
     out << "], \"onlyInTarget\": " << IdList(change.OnlyInTarget) << ", \"onlyInSource\": " << IdList(change.OnlyInSource)
@@ -208,7 +212,7 @@ int CompareCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
   }
   out << "Field       Target              Source\n";
   for (const TRefComparison::TRow& row : comparison.Rows) {
-    std::string line = row.Caption.substr(1);
+    std::string line = FieldName(row) + ":";
     line.resize(12, ' ');
     std::string target = Utf8ToLatin1(row.TargetText);
     target.resize(std::max<std::size_t>(target.size(), 20), ' ');

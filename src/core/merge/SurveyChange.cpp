@@ -14,6 +14,7 @@ TSurveyChange CompareStations(const TSurveyGraph& target, const TSurveyGraph& so
       continue;
     }
     const T3DVector from = target.Vertices[static_cast<std::size_t>(v)], to = source.Vertices[static_cast<std::size_t>(other)];
+    if (std::hypot(to.X - from.X, to.Y - from.Y) < MinStationMove) continue;
     change.Moved.push_back({target.VertexName(v), std::hypot(to.X - from.X, to.Y - from.Y), {from.X, from.Y}, {to.X, to.Y}});
   }
   for (int v = 0; v < source.VertexCount(); ++v)

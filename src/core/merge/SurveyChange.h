@@ -17,6 +17,9 @@ struct TSurveyChange {
   std::vector<TMove> Moved;  // the largest first
 };
 
+// Less than this is the rounding of the numbers in the files, not a move (points).
+constexpr double MinStationMove = 0.01;
+
 // The stations of the target's and the source's graphs by name; the most
-// largest moves.
+// largest moves of those that moved.
 TSurveyChange CompareStations(const TSurveyGraph& target, const TSurveyGraph& source, std::size_t most);
