@@ -11,7 +11,11 @@
 #include "app/AppContext.h"
 #include "export/QMExport.h"
 #include "preview/QMDisplay.h"
+#include "merge/MorphLibrary.h"
 #include "merge/QMLibrary.h"
+#include "merge/QMMorph.h"
+#include "merge/QMPath.h"
+#include "merge/QMTransform.h"
 #include "merge/SVGScanners.h"
 #include "repair/QMNormalize.h"
 #include "repair/QMValidate.h"
@@ -62,6 +66,18 @@ const std::string& ScratchFile(const char* kind = "plt") {
 void WriteScratch(const std::string& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
+
+// What the merge writes must never hold a number that is no number.
+void ExpectFiniteText(std::string_view text) {
+  for (std::string_view bad : {"nan", "inf"})
+    if (text.find(bad) != std::string_view::npos) std::abort();
+}
+
+// The survey that fuzzed drawings are merged onto: a loop and a spur.
+constexpr std::string_view MergePlot =
+    "Z 0 60 0 95 -10 0\r\nSFuzz Cave\r\nNA D 5 17 2001 C\r\nM 0 0 0 SA1 P 2 3 1 2 I 0\r\n"
+    "D 0 95 -10 SA2 P 2 3 1 2 I 95.5\r\nD 50 95 -10 SA3 P 2 3 1 2 I 50\r\nD 60 30 -5 SA4 P 1 1 1 1 I 66\r\n"
+    "D 0 0 0 SA1 P 2 3 1 2 I 60\r\nX 0 60 0 95 -10 0\r\n";
 
 }  // namespace
 
@@ -134,4 +150,54 @@ void FuzzSVGText(std::string_view bytes) {
   position = 0;
   char c = 0;
   while (GetSVGTag(bytes, position, c)) ++position;
+
+  // A number beyond a double, a wrong argument count or a number that is
+  // not finite is reported as an error, never written.
+  try {
+    TPathArray path;
+    ExtractPathData(bytes, path);
+    MakePathAbsolute(path);
+    TX3Matrix matrix;
+    GetTransformMatrix(bytes, matrix);
+    TransformPath(matrix, path);
+    FindPathCenter(path);
+    ExpectFiniteText(PathArrayToString(path));
+  } catch (const std::runtime_error&) {
+  } catch (const std::domain_error&) {
+  }
+  try {
+    std::vector<T2DVector> points;
+    ExtractPointsList(bytes, points);
+    // Its points as line pairs, each line moved by the next one's start.
+    std::vector<T2DLine> from, to;
+    for (std::size_t i = 0; i + 2 < points.size() && from.size() < 64; i += 2) {
+      from.push_back({points[i], points[i + 1]});
+      to.push_back({points[i] + points[i + 2], points[i + 1] + points[i + 2]});
+    }
+    if (from.empty()) return;
+    const TMorphLines lines(from, to, {1, 2, 0.5});
+    lines.MorphPoints(points);
+    ExpectFiniteText(PointsArrayToString(points));
+  } catch (const std::runtime_error&) {
+  } catch (const std::domain_error&) {
+  }
+}
+
+void FuzzMergeTarget(std::string_view bytes) {
+  WriteScratch(ScratchFile(), MergePlot);
+  WriteScratch(ScratchFile("svg"), bytes);
+  TSilentUserInterface ui;
+  TAppContext app(ui);
+  if (!app.LoadPlotFile(ScratchFile()).Loaded) std::abort();
+  try {
+    app.LoadMergeTarget(ScratchFile("svg"));
+    app.MatchTargetCommand();
+    app.DoMorphMerge("");
+  } catch (const std::runtime_error&) {
+    return;  // reported with the reason; the target is reloaded
+  } catch (const std::domain_error&) {
+    return;  // a transform that cannot be inverted
+  }
+  const std::string merged = app.Merge.TargetDoc.Serialize();
+  if (bytes.find("nan") == std::string_view::npos && bytes.find("inf") == std::string_view::npos) ExpectFiniteText(merged);
 }

@@ -14,5 +14,10 @@ void FuzzPlotFile(std::string_view bytes);
 void FuzzSVGDrawing(std::string_view bytes);
 
 // The input as SVG attribute text and reference text: numbers, points,
-// lengths and the reference line read from it.
+// lengths, the reference line, path data and transforms read from it, and
+// its points morphed by line pairs made of its numbers.
 void FuzzSVGText(std::string_view bytes);
+
+// The input as a drawing merged onto a small survey: matched, its survey
+// graph paired, its artwork morphed and adjusted, the documents merged.
+void FuzzMergeTarget(std::string_view bytes);

@@ -22,13 +22,14 @@ fi
 
 [ -f build-fuzz/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLMAP_FUZZ=ON >/dev/null
-cmake --build build-fuzz >/dev/null
+cmake --build build-fuzz >build-fuzz/build.log || { tail -30 build-fuzz/build.log >&2; exit 1; }
 
 # Each harness and the seeds it starts from.
 declare -A seeds=(
   [FuzzPlotFile]="examples tests/data/golden tests/data/hostile"
   [FuzzSVGDrawing]="tests/data/golden tests/data/illustrator fuzz/seeds/svg"
   [FuzzSVGText]="fuzz/seeds/text"
+  [FuzzMergeTarget]="fuzz/seeds/merge"
 )
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=("${!seeds[@]}")

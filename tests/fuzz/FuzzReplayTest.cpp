@@ -16,6 +16,7 @@ const std::map<std::string, std::function<void(std::string_view)>> Harnesses = {
     {"FuzzPlotFile", FuzzPlotFile},
     {"FuzzSVGDrawing", FuzzSVGDrawing},
     {"FuzzSVGText", FuzzSVGText},
+    {"FuzzMergeTarget", FuzzMergeTarget},
 };
 
 TEST(FuzzReplay, InputsThatOnceFailedPass) {

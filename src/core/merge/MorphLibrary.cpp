@@ -25,8 +25,16 @@ struct TSums {
   }
 };
 
+// One copy for AVX2 and FMA machines, one for any x86-64, chosen at load
+// time. Clang clones no templates, and other machines have one vector unit.
+#if defined(__x86_64__) && !defined(__clang__)
+#define WIDE_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
+#else
+#define WIDE_VECTOR_CLONES
+#endif
+
 template <TMorphLines::TPower Power>
-__attribute__((target_clones("arch=x86-64-v3", "default"))) TSums SumPairs(const TMorphLines::TArrays& pairs, std::size_t begin,
+WIDE_VECTOR_CLONES TSums SumPairs(const TMorphLines::TArrays& pairs, std::size_t begin,
                                                                   std::size_t end, double x, double y, double a, double b) {
   const double* __restrict px = pairs.Px.data();
   const double* __restrict py = pairs.Py.data();
