@@ -144,6 +144,18 @@ TEST_F(TMorphFixture, ReportsWhereTheWarpFoldsTheDrawing) {
   EXPECT_EQ(report.Warps[0].Kind, "fold");
 }
 
+TEST_F(TMorphFixture, ReportsTheMovesOfTheElementsNotOfTheirOrigins) {
+  Load("<g id=\"w2d_Detail_shp\"><rect id=\"far\" x=\"1000\" y=\"0\" width=\"5\" height=\"5\"/></g>");
+  // A quarter turn about (1000, 0): the rect stays, its local origin would move most.
+  const std::vector<T2DLine> destination = {{{1000, 0}, {1010, 0}}}, source = {{{1000, 0}, {1000, 10}}};
+  const TMorphLines lines(source, destination, {});
+  TMorph morph(doc, lines, progress, report);
+  morph.MorphAllLayerElements("w2d_Detail_shp");
+  EXPECT_EQ(Attr("far", "x") + " " + Attr("far", "y"), "1000.000 0.000");
+  EXPECT_LT(report.LargestMove, 1e-9);
+  EXPECT_TRUE(report.Warps.empty());
+}
+
 TEST_F(TMorphFixture, NamesTheElementThatCannotBeMorphed) {
   Load("<g id=\"w2d_Walls_shp\"><path id=\"flat\" transform=\"scale(0)\" d=\"M0,0 L1,1\"/></g>");
   const TMorphLines lines = Shift({1, 1});

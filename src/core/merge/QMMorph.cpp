@@ -155,6 +155,10 @@ void TMorph::Gather(TXMLNode element, TKind kind, std::string_view x, std::strin
   jobs_.push_back(std::move(job));
 }
 
+std::size_t TMorph::TJob::OwnPoints() const {
+  return Kind == TKind::Simple || Kind == TKind::Transform ? std::min<std::size_t>(Count, 1) : Count;
+}
+
 void TMorph::WriteBack(TJob& job, const T2DVector* morphed) {
   TXMLNode element = job.Element;
   auto local = [&](T2DVector p) { return X3MatrixVectorMult(job.Inverse, p); };
@@ -204,7 +208,7 @@ void TMorph::WriteBack(TJob& job, const T2DVector* morphed) {
   }
   RemoveSodipodi(element);
   const std::string id = element.Attribute("id");
-  for (std::size_t i = 0; i < job.Count; ++i) report_.NoteMove(id, original_[job.First + i], morphed[i]);
+  for (std::size_t i = 0; i < job.OwnPoints(); ++i) report_.NoteMove(id, original_[job.First + i], morphed[i]);
 }
 
 void TMorph::MorphAllLayerElements(std::string_view layerId) {
@@ -234,10 +238,11 @@ void TMorph::MorphAllLayerElements(std::string_view layerId) {
   const std::size_t gathered = points_.size();
   for (std::size_t j = 0; j < jobs_.size(); ++j) {
     const TJob& job = jobs_[j];
-    if (job.Kind == TKind::Transform || job.Count == 0) continue;
-    const std::size_t samples = std::min(job.Count, WarpSamples);
+    const std::size_t own = job.OwnPoints();
+    if (job.Kind == TKind::Transform || own == 0) continue;
+    const std::size_t samples = std::min(own, WarpSamples);
     for (std::size_t s = 0; s < samples; ++s) {
-      const std::size_t point = job.First + s * job.Count / samples;
+      const std::size_t point = job.First + s * own / samples;
       probes.push_back({j, point});
       points_.push_back(points_[point] + T2DVector{WarpStep, 0});
       points_.push_back(points_[point] + T2DVector{0, WarpStep});

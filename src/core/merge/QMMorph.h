@@ -56,6 +56,9 @@ private:
     std::size_t First = 0, Count = 0;  // its points in points_
     TPathArray Path;                   // a path's items, absolute, in document coordinates
     std::string_view X1, Y1;           // the position attributes of a line or shape
+    // The leading points that are the element's own; the rest only measure
+    // the turn and scale at its local origin.
+    std::size_t OwnPoints() const;
   };
   void Gather(TXMLNode element, TKind kind, std::string_view x = {}, std::string_view y = {});
   void WriteBack(TJob& job, const T2DVector* morphed);
