@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-qpa-plugins
-  libxml2-dev libfreetype-dev libfontconfig-dev
+  libxml2-dev libfreetype-dev libfontconfig-dev libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
   locales

@@ -30,7 +30,7 @@ constexpr std::string_view UsageText =
     "                [--ai10] [--[no-]remove-pgf] [--generator illustrator72|inkscape96|inkscape90]\n"
     "                [FILE.plt and export options]   a drawing an editor changed, brought back to the\n"
     "                                         export's layers (reference data from the plot when named)\n"
-    "       quillmap merge FILE.plt TARGET.svg [-o OUT.svg] [--match] [--morph A,B,P] [--dry-run]\n"
+    "       quillmap merge FILE.plt TARGET.svg [-o OUT.svg] [--match] [--morph A,B,P[,N]] [--dry-run]\n"
     "                [--report OUT.json] [--replace-target] [--verbose] [export options]\n"
     "                                         the drawing's artwork morphed onto the survey as it is now\n"
     "                                         (default output FILE_Mrg.svg; a file replaced is kept as .bak1-4)\n"

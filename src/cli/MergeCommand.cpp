@@ -1,4 +1,4 @@
-// quillmap merge FILE.plt TARGET.svg [-o OUT.svg] [--match] [--morph A,B,P]
+// quillmap merge FILE.plt TARGET.svg [-o OUT.svg] [--match] [--morph A,B,P[,N]]
 // [--dry-run] [--report OUT.json] [--replace-target] [export options]: the
 // drawing's artwork morphed onto the survey as it is now, its survey layers
 // renewed, saved after backups of the file it replaces.
@@ -8,6 +8,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
 #include <iostream>
 #include <sstream>
@@ -40,20 +41,24 @@ bool MergeOption(TMergeOptions& options, const std::string& name, const std::fun
   else if (name == "report") options.report = value();
   else if (name == "morph") {
     const std::string& text = value();
-    const TSetting factors[] = {S::MorphA, S::MorphB, S::MorphP};
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < std::size(factors); ++i) {
+    const TSetting factors[] = {S::MorphA, S::MorphB, S::MorphP, S::MorphN};
+    std::vector<std::string> pieces;
+    for (std::size_t start = 0;;) {
       const std::size_t comma = text.find(',', start);
-      if ((comma == std::string::npos) != (i + 1 == std::size(factors)))
-        throw TUsageError("--morph: give three numbers as A,B,P");
-      const std::string piece = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-      const std::optional<double> number = ParseReal(piece);
-      const TSettingSpec& spec = SpecOf(factors[i]);
-      if (!number || *number < spec.Min || *number > spec.Max)
-        throw TUsageError("--morph: \"" + piece + "\" is not a number from " + FormatShortest(spec.Min) + " to " +
-                          FormatShortest(spec.Max));
-      options.morph.emplace_back(factors[i], *number);
+      pieces.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+      if (comma == std::string::npos) break;
       start = comma + 1;
+    }
+    if (pieces.size() < 3 || pieces.size() > std::size(factors))
+      throw TUsageError("--morph: give three or four numbers as A,B,P or A,B,P,N");
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      const std::optional<double> number = ParseReal(pieces[i]);
+      const TSettingSpec& spec = SpecOf(factors[i]);
+      const bool whole = spec.Decimals > 0 || (number && *number == std::floor(*number));
+      if (!number || *number < spec.Min || *number > spec.Max || !whole)
+        throw TUsageError("--morph: \"" + pieces[i] + "\" is not " + (spec.Decimals > 0 ? "a number" : "a whole number") +
+                          " from " + FormatShortest(spec.Min) + " to " + FormatShortest(spec.Max));
+      options.morph.emplace_back(factors[i], *number);
     }
   } else {
     return false;
@@ -109,7 +114,18 @@ std::string ReportJson(const TMergeReport& report, const std::string& output) {
          << ", \"kind\": " << JsonString(warp.Kind) << ", \"at\": " << Point(warp.At)
          << ", \"factor\": " << FormatFixed(warp.Factor, 3) << "}";
   }
-  json << "]}\n";
+  json << "]";
+  if (const TMorphFit& fit = report.Fit; fit.Measured) {
+    json << ", \"fit\": {\"median_pt\": " << FormatFixed(fit.Median, 4) << ", \"p95_pt\": " << FormatFixed(fit.P95, 4)
+         << ", \"max_pt\": " << FormatFixed(fit.Max, 4) << ", \"median_mm\": " << FormatFixed(fit.Median * MillimetresPerPoint, 4)
+         << ", \"p95_mm\": " << FormatFixed(fit.P95 * MillimetresPerPoint, 4)
+         << ", \"max_mm\": " << FormatFixed(fit.Max * MillimetresPerPoint, 4) << ", \"worst\": [";
+    for (std::size_t i = 0; i < fit.Worst.size(); ++i)
+      json << (i ? ", " : "") << "{\"shot\": " << JsonString(Utf8ToLatin1(fit.Worst[i].Shot))
+           << ", \"miss_pt\": " << FormatFixed(fit.Worst[i].Miss, 4) << "}";
+    json << "]}";
+  }
+  json << "}\n";
   return json.str();
 }
 

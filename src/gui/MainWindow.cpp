@@ -248,7 +248,7 @@ QWidget* TMainWindow::MergePanel() {
     buttons->addWidget(button);
   }
   auto* morph = new QFormLayout;
-  for (S spin : {S::MorphA, S::MorphB, S::MorphP}) morph->addRow(bindings_->Caption(spin), bindings_->Create(spin));
+  for (S spin : {S::MorphA, S::MorphB, S::MorphP, S::MorphN}) morph->addRow(bindings_->Caption(spin), bindings_->Create(spin));
   auto* targetName = new QLabel;
   targetName->setFrameShape(QFrame::StyledPanel);
   return Page({Group("Reference Values", new QVBoxLayout), reference, Group("", buttons), targetName,

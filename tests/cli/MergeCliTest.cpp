@@ -70,6 +70,8 @@ TEST(CliMerge, SavesBesideThePlotWithBackupsAndAReport) {
             0u)
       << json;
   EXPECT_NE(json.find("\"w2d_Walls_shp\": 1"), std::string::npos) << json;
+  EXPECT_NE(json.find(", \"fit\": {\"median_pt\": "), std::string::npos) << json;
+  EXPECT_NE(json.find("\"worst\": [{\"shot\": \"A2_A3\", \"miss_pt\": "), std::string::npos) << json;
   // Merged again, the earlier result is kept as the first backup.
   const std::string first = ReadFile(merged);
   ASSERT_EQ(RunCli({"merge", files.plot, files.drawing, "--match"}).status, ExitLoaded);
@@ -79,12 +81,14 @@ TEST(CliMerge, SavesBesideThePlotWithBackupsAndAReport) {
 TEST(CliMerge, DryRunPrintsTheReportAndWritesNothing) {
   TMergeFiles files;
   const std::string drawing = ReadFile(files.drawing);
-  TRun run = RunCli({"merge", files.plot, files.drawing, "--match", "--dry-run", "--morph", "0.5,1.5,0"});
+  TRun run = RunCli({"merge", files.plot, files.drawing, "--match", "--dry-run", "--morph", "0.5,1.5,0,3"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
   EXPECT_EQ(run.out.rfind("Merge Report:\n", 0), 0u) << run.out;
   EXPECT_NE(run.out.find("Line pairs: 2\n"), std::string::npos);
   EXPECT_NE(run.out.find("Survey shots not in the drawing: 1: A3_B1\n"), std::string::npos);
   EXPECT_NE(run.out.find("Largest move: "), std::string::npos);
+  EXPECT_NE(run.out.find("\nFit: median "), std::string::npos);
+  EXPECT_NE(run.out.find("\nWorst shots: A2_A3 "), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(files.folder + "/cave_Mrg.svg"));
   EXPECT_EQ(ReadFile(files.drawing), drawing);
 }
@@ -112,6 +116,8 @@ TEST(CliMerge, RefusesBadUsageAndWritesNothing) {
   } cases[] = {
       {{"merge", files.plot}, ExitUsage, "no drawing"},
       {{"merge", files.plot, files.drawing, "--morph", "1,2"}, ExitUsage, "A,B,P"},
+      {{"merge", files.plot, files.drawing, "--morph", "1,2,2,4,4"}, ExitUsage, "A,B,P,N"},
+      {{"merge", files.plot, files.drawing, "--morph", "1,2,2,2.5"}, ExitUsage, "\"2.5\" is not a whole number from 0 to 64"},
       {{"merge", files.plot, files.drawing, "--morph", "1,x,0"}, ExitUsage, "\"x\" is not a number"},
       {{"merge", files.plot, files.drawing, "--json"}, ExitUsage, "--json"},
       {{"merge", files.plot, files.drawing, "--report", files.folder}, ExitUsage, "folder"},

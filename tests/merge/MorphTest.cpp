@@ -8,6 +8,7 @@
 #include <cmath>
 #include <random>
 
+#include "merge/MorphFit.h"
 #include "merge/QMAdjust.h"
 #include "merge/QMSodiPodi.h"
 #include "merge/XMLDocLibrary.h"
@@ -20,14 +21,27 @@ void ExpectNear(T2DVector actual, T2DVector expected, double tolerance = 1e-9) {
 }
 
 // One pair that moves everything by the offset.
-TMorphLines Shift(T2DVector offset, TMorphFactors factors = {}) {
+TMorphLines ShiftAll(T2DVector offset) {
   const std::vector<T2DLine> destination = {{{0, 0}, {10, 0}}}, source = {{offset, offset + T2DVector{10, 0}}};
-  return TMorphLines(source, destination, factors);
+  return TMorphLines(source, destination, {});
 }
 
-TEST(MorphField, TurnsAndShiftsWithOnePair) {
+// The classic field (N = 0) and the local one with its default N: with no
+// more pairs than N the local field is the classic one.
+class MorphField : public ::testing::TestWithParam<int> {
+protected:
+  TMorphFactors Factors(double a = 1, double b = 2, double p = 2) const { return {a, b, p, GetParam()}; }
+  // One pair that moves everything by the offset.
+  TMorphLines Shift(T2DVector offset) const {
+    const std::vector<T2DLine> destination = {{{0, 0}, {10, 0}}}, source = {{offset, offset + T2DVector{10, 0}}};
+    return TMorphLines(source, destination, Factors());
+  }
+};
+INSTANTIATE_TEST_SUITE_P(ClassicAndLocal, MorphField, ::testing::Values(0, 4));
+
+TEST_P(MorphField, TurnsAndShiftsWithOnePair) {
   const std::vector<T2DLine> turned = {{{0, 0}, {0, 10}}}, flat = {{{0, 0}, {10, 0}}};
-  ExpectNear(TMorphLines(turned, flat, {}).Morph({5, 2}), {-2, 5});
+  ExpectNear(TMorphLines(turned, flat, Factors()).Morph({5, 2}), {-2, 5});
   const TMorphLines shift = Shift({5, 5});
   for (T2DVector p : {T2DVector{5, 2}, T2DVector{-40, 3}, T2DVector{300, -70}}) ExpectNear(shift.Morph(p), p + T2DVector{5, 5});
   EXPECT_NEAR(CalculateU(flat[0], {5, 2}), 0.5, 1e-15);
@@ -35,38 +49,38 @@ TEST(MorphField, TurnsAndShiftsWithOnePair) {
   ExpectNear(GetTransformedPoint(turned[0], 0.5, 2), {-2, 5});
 }
 
-TEST(MorphField, WeighsNearAndLongLinesMore) {
+TEST_P(MorphField, WeighsNearAndLongLinesMore) {
   // With (1, 2, 2) a point on a line of length 10 weighs (100 / 1)^2 = 10000
   // for it, and at distance 9 from another of length 10 (100 / 10)^2 = 100.
   const std::vector<T2DLine> destination = {{{0, 0}, {10, 0}}, {{0, 9}, {10, 9}}};
   const std::vector<T2DLine> source = {{{0, 1}, {10, 1}}, {{0, 9 + 5}, {10, 9 + 5}}};  // moves 1 and 5 up
-  const T2DVector moved = TMorphLines(source, destination, {1, 2, 2}).Morph({5, 0});
+  const T2DVector moved = TMorphLines(source, destination, Factors(1, 2, 2)).Morph({5, 0});
   EXPECT_NEAR(moved.Y, (1 * 10000.0 + 5 * 100.0) / 10100.0, 1e-12);
   // B = 0: every pair weighs 1, the plain average.
-  EXPECT_NEAR(TMorphLines(source, destination, {1, 0, 2}).Morph({5, 0}).Y, 3, 1e-12);
+  EXPECT_NEAR(TMorphLines(source, destination, Factors(1, 0, 2)).Morph({5, 0}).Y, 3, 1e-12);
   // Other exponents go the general way.
   const double w1 = std::pow(100.0 / 1, 1.5), w2 = std::pow(100.0 / 10, 1.5);
-  EXPECT_NEAR(TMorphLines(source, destination, {1, 1.5, 2}).Morph({5, 0}).Y, (w1 + 5 * w2) / (w1 + w2), 1e-12);
+  EXPECT_NEAR(TMorphLines(source, destination, Factors(1, 1.5, 2)).Morph({5, 0}).Y, (w1 + 5 * w2) / (w1 + w2), 1e-12);
 }
 
-TEST(MorphField, GivesPointsOnLinesAndFarPointsADefinedPlace) {
+TEST_P(MorphField, GivesPointsOnLinesAndFarPointsADefinedPlace) {
   const std::vector<T2DLine> destination = {{{0, 0}, {10, 0}}, {{0, 9}, {10, 9}}};
   const std::vector<T2DLine> source = {{{0, 1}, {10, 1}}, {{0, 14}, {10, 14}}};
   // A = 0: a point on a line would weigh infinitely; it takes that line's mapping.
-  ExpectNear(TMorphLines(source, destination, {0, 2, 2}).Morph({5, 0}), {5, 1});
-  ExpectNear(TMorphLines(source, destination, {0, 2, 2}).Morph({5, 9}), {5, 14});
+  ExpectNear(TMorphLines(source, destination, Factors(0, 2, 2)).Morph({5, 0}), {5, 1});
+  ExpectNear(TMorphLines(source, destination, Factors(0, 2, 2)).Morph({5, 9}), {5, 14});
   // Every weight underflows to nothing: the nearest line's mapping, never NaN.
-  ExpectNear(TMorphLines(source, destination, {1, 100, 0.0001}).Morph({5, 1e6}), {5, 1e6 + 5});
+  ExpectNear(TMorphLines(source, destination, Factors(1, 100, 0.0001)).Morph({5, 1e6}), {5, 1e6 + 5});
   try {
-    TMorphLines(source, std::vector<T2DLine>(destination.begin(), destination.begin() + 1), {});
+    TMorphLines(source, std::vector<T2DLine>(destination.begin(), destination.begin() + 1), Factors());
     ADD_FAILURE();
   } catch (const std::runtime_error& error) {
     EXPECT_STREQ(error.what(), "Arrays not same size: 2/1");
   }
-  EXPECT_THROW(TMorphLines({}, {}, {}), std::runtime_error);
+  EXPECT_THROW(TMorphLines({}, {}, Factors()), std::runtime_error);
 }
 
-TEST(MorphField, IsTheSameOnAllCoresAsOneByOne) {
+TEST_P(MorphField, IsTheSameOnAllCoresAsOneByOne) {
   std::mt19937 random(7);
   std::uniform_real_distribution<double> sheet(0, 500), wiggle(-3, 3);
   std::vector<T2DLine> destination, source;
@@ -75,12 +89,103 @@ TEST(MorphField, IsTheSameOnAllCoresAsOneByOne) {
     destination.push_back({p, q});
     source.push_back({p + T2DVector{wiggle(random), wiggle(random)}, q + T2DVector{wiggle(random), wiggle(random)}});
   }
-  const TMorphLines lines(source, destination, {});
+  const TMorphLines lines(source, destination, Factors());
+  EXPECT_EQ(lines.IsLocal(), GetParam() > 0);
   std::vector<T2DVector> points;
   for (int i = 0; i < 5000; ++i) points.push_back({sheet(random), sheet(random)});
   std::vector<T2DVector> together = points;
   lines.MorphPoints(together);
   for (std::size_t i = 0; i < points.size(); i += 97) EXPECT_EQ(together[i], lines.Morph(points[i]));
+}
+
+// The local field's own cases.
+TEST(LocalMorphField, MovesContinuouslyWhereItsNearestLinesChange) {
+  // Twelve lines one above the other, each moved right a little more than
+  // the one below: along a vertical walk the lines within reach change.
+  std::vector<T2DLine> destination, source;
+  for (int i = 0; i < 12; ++i) {
+    destination.push_back({{0, 10.0 * i}, {20, 10.0 * i}});
+    source.push_back({{0.5 * i, 10.0 * i}, {20 + 0.5 * i, 10.0 * i}});
+  }
+  const double strain = 0.5 / 10;  // of the lines themselves
+  const TMorphLines lines(source, destination, {1, 2, 2, 4});
+  ASSERT_TRUE(lines.IsLocal());
+  // Walks up five verticals in steps of two thousandths of a point.
+  const double h = 2e-3;
+  std::vector<T2DVector> walk;
+  for (double x : {-5.0, 3.0, 10.0, 17.5, 26.0})
+    for (int i = 0; i < 70000; ++i) walk.push_back({x, -15 + h * i});
+  std::vector<T2DVector> moved = walk;
+  lines.MorphPoints(moved);
+  double steepest = 0;
+  for (std::size_t i = 0; i + 1 < walk.size(); ++i) {
+    if (walk[i + 1].X != walk[i].X) continue;
+    const T2DVector da = moved[i] - walk[i], db = moved[i + 1] - walk[i + 1];
+    steepest = std::max(steepest, std::hypot(db.X - da.X, db.Y - da.Y) / h);
+  }
+  // Between lines that moved apart the field bends (the classic field reaches
+  // about twice the strain here too); a step would show in thousands.
+  EXPECT_LT(steepest, 3 * strain);
+}
+
+TEST(LocalMorphField, CountsAShotDrawnThreeTimesOnce) {
+  std::vector<T2DLine> destination = {{{0, 0}, {10, 0}}, {{0, 20}, {10, 20}}, {{30, 0}, {30, 10}}};
+  std::vector<T2DLine> source = {{{0, 2}, {10, 2}}, {{0, 20}, {10, 20}}, {{31, 0}, {31, 10}}};
+  const TMorphLines once(source, destination, {1, 2, 2, 2});
+  for (int copies = 0; copies < 2; ++copies) {
+    destination.push_back(destination[0]);
+    source.push_back(source[0]);
+  }
+  const TMorphLines thrice(source, destination, {1, 2, 2, 2});
+  EXPECT_EQ(thrice.Size(), 3u);
+  ASSERT_TRUE(thrice.IsLocal());
+  for (T2DVector p : {T2DVector{5, 5}, T2DVector{5, 15}, T2DVector{25, 5}, T2DVector{-10, -10}})
+    ExpectNear(thrice.Morph(p), once.Morph(p), 1e-12);
+}
+
+TEST(LocalMorphField, GivesAPointOnALineThatLinesMappingWithANoughtA) {
+  std::vector<T2DLine> destination, source;
+  for (int i = 0; i < 8; ++i) {
+    destination.push_back({{0, 5.0 * i}, {10, 5.0 * i}});
+    source.push_back({{1, 5.0 * i + 0.3 * i}, {11, 5.0 * i + 0.3 * i}});
+  }
+  const TMorphLines lines(source, destination, {0, 2, 2, 4});
+  ASSERT_TRUE(lines.IsLocal());
+  ExpectNear(lines.Morph({4, 15}), {5, 15 + 0.9});
+  std::vector<T2DVector> many(40, T2DVector{4, 15});
+  lines.MorphPoints(many);
+  for (const T2DVector& p : many) ExpectNear(p, {5, 15.9});
+}
+
+TEST(MorphFit, IsNothingForAnUnchangedOrShiftedSurveyAndNamesTheWorstShots) {
+  std::mt19937 random(11);
+  std::uniform_real_distribution<double> sheet(0, 800), step(-15, 15);
+  TLinePairs pairs;
+  std::vector<std::string> ids;
+  for (int i = 0; i < 400; ++i) {
+    const T2DVector p{sheet(random), sheet(random)};
+    pairs.MorphLines.push_back({p, p + T2DVector{step(random), step(random) + 20}});
+    pairs.MorphEdges.push_back(i);
+    ids.push_back("S" + std::to_string(i) + "_S" + std::to_string(i + 1));
+  }
+  for (T2DVector shift : {T2DVector{0, 0}, T2DVector{7.5, -3}}) {
+    pairs.BaseLines.clear();
+    for (const T2DLine& line : pairs.MorphLines) pairs.BaseLines.push_back({line.P1 + shift, line.P2 + shift});
+    for (int n : {0, 4}) {
+      const TMorphFit fit = MeasureFit(TMorphLines(pairs.BaseLines, pairs.MorphLines, {1, 2, 2, n}), pairs, ids);
+      ASSERT_TRUE(fit.Measured);
+      EXPECT_LT(fit.Max, 1e-6) << "shift " << shift.X << ", N " << n;
+      EXPECT_EQ(fit.Worst.size(), FitWorstShots);
+    }
+  }
+  // One shot turned over: it is the worst, by its id.
+  std::swap(pairs.BaseLines[17].P1, pairs.BaseLines[17].P2);
+  const TMorphFit fit = MeasureFit(TMorphLines(pairs.BaseLines, pairs.MorphLines, {1, 2, 2, 4}), pairs, ids);
+  ASSERT_FALSE(fit.Worst.empty());
+  EXPECT_EQ(fit.Worst[0].Shot, "S17_S18");
+  EXPECT_NEAR(fit.Worst[0].Miss, fit.Max, 1e-12);
+  EXPECT_GT(fit.Max, 10);
+  EXPECT_LT(fit.Median, 1e-6);
 }
 
 // A target with artwork in every kind of element, morphed by a shift.
@@ -111,7 +216,7 @@ TEST_F(TMorphFixture, WarpsEveryKindOfElementOfADrawingLayer) {
        "<circle id=\"c\" cx=\"1\" cy=\"1\" r=\"3\"/>"
        "<g transform=\"translate(100,0)\"><polygon id=\"pg\" points=\"0,0 1,1\"/></g>"
        "</g>");
-  const TMorphLines lines = Shift({3, 4});
+  const TMorphLines lines = ShiftAll({3, 4});
   TMorph morph(doc, lines, progress, report);
   morph.MorphAllLayerElements("w2d_Walls_shp");
   // Written absolute and upper case; a horizontal or vertical run as a line.
@@ -158,7 +263,7 @@ TEST_F(TMorphFixture, ReportsTheMovesOfTheElementsNotOfTheirOrigins) {
 
 TEST_F(TMorphFixture, NamesTheElementThatCannotBeMorphed) {
   Load("<g id=\"w2d_Walls_shp\"><path id=\"flat\" transform=\"scale(0)\" d=\"M0,0 L1,1\"/></g>");
-  const TMorphLines lines = Shift({1, 1});
+  const TMorphLines lines = ShiftAll({1, 1});
   TMorph morph(doc, lines, progress, report);
   try {
     morph.MorphAllLayerElements("w2d_Walls_shp");
@@ -178,7 +283,7 @@ TEST_F(TMorphFixture, MovesSymbolsWholeAndGroupsOnce) {
        "<line id=\"ln\" x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\"/>"
        "</g>"
        "<g id=\"w2d_Flags\"><text id=\"flag\">F</text><circle id=\"c\" cx=\"1\" cy=\"2\" r=\"1\" sodipodi:type=\"arc\"/></g>");
-  const TMorphLines lines = Shift({1, 2});
+  const TMorphLines lines = ShiftAll({1, 2});
   TMorph morph(doc, lines, progress, report);
   TAdjust adjust(morph, doc, progress, report);
   adjust.AdjustAllLayerElements("w2d_Notes");

@@ -135,7 +135,8 @@ TAppContext::TMergeResult TAppContext::DoMorphMerge(const std::string& output) {
     LoadMergeSource();
     CompareSVGFiles(FormatFixed);
     progress.DisplayStatus1("Do Morph", clLime);
-    const TMorphFactors factors{Settings.Value(S::MorphA), Settings.Value(S::MorphB), Settings.Value(S::MorphP)};
+    const TMorphFactors factors{Settings.Value(S::MorphA), Settings.Value(S::MorphB), Settings.Value(S::MorphP),
+                                static_cast<int>(Settings.Value(S::MorphN))};
     if (!DoMorph(Merge, factors, progress, ui_)) return TMergeResult::NotMerged;
     progress.DisplayStatus1("Do Merge", clLime);
     MergeSVGDocuments(Merge.SourceDoc, Merge.TargetDoc, SVGInfo(), {Merge.DotsPerInch, Settings.FootFactors()}, progress);
@@ -152,6 +153,10 @@ TAppContext::TMergeResult TAppContext::DoMorphMerge(const std::string& output) {
       }
     }
     progress.DisplayStatus1("Merge/Morph Complete", clLime);
+    if (const TMorphFit& fit = Merge.Report.Fit; fit.Measured)
+      progress.DisplayStatus2("Fit: median " + FormatFixed(fit.Median, 2) + " pt, 95% " + FormatFixed(fit.P95, 2) +
+                                  " pt, largest " + FormatFixed(fit.Max, 2) + " pt",
+                              fit.P95 > FitWarning ? clRed : clLime);
     return result;
   } catch (...) {
     // No half-changed target stays for the next run.

@@ -80,6 +80,7 @@ constexpr std::array<TSettingSpec, SettingCount> Specs = {{
     Number(S::MorphA, "morph-a", "A - Precision", 0, 1000, 0.1, 1, 1),
     Number(S::MorphB, "morph-b", "B - Distance", 0, 100, 0.1, 1, 2),
     Number(S::MorphP, "morph-p", "P - Long Line", 0, 100, 0.1, 1, 2),
+    Number(S::MorphN, "morph-n", "N - Nearest Lines", 0, 64, 1, 0, 4),
     Choice(S::Generator, "generator", "Generator", GeneratorItems),
     Choice(S::IllustratorTags, "illustrator", "Illustrator", IllustratorItems),
     Choice(S::InkscapeTags, "inkscape", "Inkscape", InkscapeItems),

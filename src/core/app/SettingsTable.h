@@ -27,7 +27,7 @@ enum class TSetting : std::uint8_t {
   // survey tree, preview and read-out
   ExcludeSections, Magnification, RelativeCoordinates,
   // merge panel
-  ShowCompatibilityOptions, MorphA, MorphB, MorphP,
+  ShowCompatibilityOptions, MorphA, MorphB, MorphP, MorphN,
   // compatibility dialog
   Generator, IllustratorTags, InkscapeTags, AI10Compatible, RemoveBinaryData,
   // station tie-in, in feet

@@ -31,6 +31,14 @@ std::vector<std::string> TMergeReport::Lines() const {
                                                                          : LargestMoveElement) +
                                          " at " + FormatFixed(LargestMoveAt.X, 1) + "," + FormatFixed(LargestMoveAt.Y, 1)
                                    : ""));
+  if (Fit.Measured) {
+    auto both = [](double pt) { return FormatFixed(pt, 2) + " pt (" + FormatFixed(pt * MillimetresPerPoint, 2) + " mm)"; };
+    lines.push_back("Fit: median " + both(Fit.Median) + ", 95% " + both(Fit.P95) + ", largest " + both(Fit.Max));
+    std::string worst = "Worst shots:";
+    for (std::size_t i = 0; i < Fit.Worst.size(); ++i)
+      worst += (i ? ", " : " ") + Fit.Worst[i].Shot + " " + FormatFixed(Fit.Worst[i].Miss, 2);
+    lines.push_back(worst);
+  }
   for (const TWarp& warp : Warps)
     lines.push_back("Warp (" + warp.Kind + "): " + warp.Element + " in " + warp.Layer + " at " + FormatFixed(warp.At.X, 1) +
                     "," + FormatFixed(warp.At.Y, 1) + " (" + FormatFixed(warp.Factor, 2) + ")");

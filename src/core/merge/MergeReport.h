@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "MorphFit.h"
 #include "support/Vector.h"
+
+constexpr double MillimetresPerPoint = 25.4 / 72;
 
 struct TMergeReport {
   std::size_t Pairs = 0;
@@ -30,6 +33,7 @@ struct TMergeReport {
     double Factor = 0;  // the determinant for a fold, else the stretch
   };
   std::vector<TWarp> Warps;
+  TMorphFit Fit;
 
   void Clear() { *this = TMergeReport(); }
   void NoteMove(const std::string& element, T2DVector from, T2DVector to);

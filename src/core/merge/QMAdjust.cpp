@@ -4,6 +4,7 @@
 
 #include "QMSodiPodi.h"
 #include "QMTransform.h"
+#include "XMLDocLibrary.h"
 #include "SVGScanners.h"
 
 namespace {
@@ -118,8 +119,9 @@ void TAdjust::AdjustAllLayerElements(std::string_view layerId) {
   };
   int elements = 0;
   auto elementProgress = [this](long n, long total) { progress_.HandleElementProgress(n, total); };
+  const TXMLNode layer = XMLFindNode(target_, "g", "id", layerId);
   for (const TPass& pass : Passes)
-    IterrateElements(target_, layerId, pass.Element, elementProgress, [&](TXMLNode element) {
+    IterrateLayerElements(layer, pass.Element, elementProgress, [&](TXMLNode element) {
       try {
         pass.Handler(*this, element);
       } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
 #include "QMMerge.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -74,7 +75,7 @@ void LoadMergeSource(TMergeState& merge, const std::function<void(std::ostream&)
   TLoadingFlag loading(merge.SourceLoading);
   std::ostringstream stream;
   exportSurvey(stream);
-  merge.SourceDoc.Parse(std::move(stream).str(), "the survey's export");
+  merge.SourceDoc.Parse(std::move(stream).str(), "the survey's export", &merge.TargetDoc);
   if (merge.SourceDoc.Empty()) throw std::runtime_error("Empty SVG File");
   CountVectors(merge.SourceDoc, merge.SourceShotCount);
 }
@@ -117,6 +118,8 @@ bool DoMorph(TMergeState& merge, const TMorphFactors& factors, TProgressDisplay&
     return false;
   }
   const TMorphLines lines(merge.Lines.BaseLines, merge.Lines.MorphLines, factors);
+  progress.DisplayStatus1("Measuring the fit", clLime);
+  merge.Report.Fit = MeasureFit(lines, merge.Lines, merge.MorphShotIds);
   progress.DisplayStatus1("Morphing", clLime);
   TMorph morph(merge.TargetDoc, lines, progress, merge.Report);
   for (std::string_view layer : MorphedLayers) morph.MorphAllLayerElements(layer);
@@ -137,17 +140,54 @@ void ClearSVGLayer(TXMLDocument& document, std::string_view layerId) {
   if (TXMLNode layer = XMLFindNode(document, "g", "id", layerId)) layer.RemoveAllChildren();
 }
 
-void CopySVGLayer(const TXMLDocument& source, TXMLDocument& target, std::string_view layerId,
-                  std::string_view elementName, std::string_view parentId, const TSVGInfo& info,
-                  TProgressDisplay& progress) {
+namespace {
+
+// The layers of one document by id, found in one walk: every search crosses
+// all the shots.
+class TLayerNodes {
+public:
+  TLayerNodes(const TXMLDocument& document, std::vector<std::string_view> ids) : ids_(std::move(ids)) {
+    std::erase(ids_, std::string_view());
+    nodes_ = XMLFindNodes(document, "g", "id", ids_);
+  }
+
+  TXMLNode Find(std::string_view id) const {
+    const auto at = std::find(ids_.begin(), ids_.end(), id);
+    return at == ids_.end() ? TXMLNode() : nodes_[static_cast<std::size_t>(at - ids_.begin())];
+  }
+  void Set(std::string_view id, TXMLNode node) {
+    const auto at = std::find(ids_.begin(), ids_.end(), id);
+    if (at != ids_.end()) nodes_[static_cast<std::size_t>(at - ids_.begin())] = node;
+  }
+  // Before the node's children go: forgets the layers among them.
+  void ForgetInside(TXMLNode node) {
+    for (TXMLNode& layer : nodes_)
+      for (TXMLNode up = layer ? layer.Parent() : TXMLNode(); up; up = up.Parent())
+        if (up == node) {
+          layer = {};
+          break;
+        }
+  }
+
+private:
+  std::vector<std::string_view> ids_;
+  std::vector<TXMLNode> nodes_;
+};
+
+void CopyLayer(const TLayerNodes& source, TLayerNodes& target, std::string_view layerId, std::string_view elementName,
+               std::string_view parentId, const TSVGInfo& info, TProgressDisplay& progress) {
   progress.AdvanceProgress(progress.ProgressDelta(), layerId);
-  ClearSVGLayer(target, layerId);
-  TXMLNode from = XMLFindNode(source, "g", "id", layerId), to = XMLFindNode(target, "g", "id", layerId);
+  TXMLNode from = source.Find(layerId), to = target.Find(layerId);
+  if (to) {
+    target.ForgetInside(to);
+    to.RemoveAllChildren();
+  }
   if (!to && !parentId.empty()) {
-    if (TXMLNode parent = XMLFindNode(target, "g", "id", parentId)) {
+    if (TXMLNode parent = target.Find(parentId)) {
       to = parent.AppendElement("g");
       to.SetAttribute("id", layerId);
       SetNodeAttributes(to, info.AddInkscape, info.AddIllustrator);
+      target.Set(layerId, to);
     }
   }
   if (!to || !from) return;
@@ -157,11 +197,18 @@ void CopySVGLayer(const TXMLDocument& source, TXMLDocument& target, std::string_
   } catch (const std::exception& error) {
     throw std::runtime_error(std::string(layerId) + ": " + error.what());
   }
-  for (TXMLNode child = from.FirstChild(); child; child = child.NextSibling()) {
-    if (!elementName.empty() && !child.LocalNameIs(elementName)) continue;
-    TXMLNode copy = to.AppendCopyOf(child);
+  to.AppendCopiesOfChildren(from, elementName, [&](TXMLNode copy) {
     if (copy.Type() == ntElement) AddMatrix(copy, inverse);
-  }
+  });
+}
+
+}  // namespace
+
+void CopySVGLayer(const TXMLDocument& source, TXMLDocument& target, std::string_view layerId,
+                  std::string_view elementName, std::string_view parentId, const TSVGInfo& info,
+                  TProgressDisplay& progress) {
+  TLayerNodes to(target, {layerId, parentId});
+  CopyLayer(TLayerNodes(source, {layerId}), to, layerId, elementName, parentId, info, progress);
 }
 
 void CopySVGElement(const TXMLDocument& source, TXMLDocument& target, std::string_view elementName,
@@ -184,7 +231,11 @@ void MergeSVGDocuments(TXMLDocument& source, TXMLDocument& target, const TSVGInf
                        TProgressDisplay& progress) {
   ReplaceMissingLayers(target, info.AddInkscape, info.AddIllustrator, info, units);
   CopyFrameParameters(source, target);
-  for (const TCopiedLayer& layer : CopiedLayers) CopySVGLayer(source, target, layer.Id, {}, layer.Parent, info, progress);
+  std::vector<std::string_view> ids;
+  for (const TCopiedLayer& layer : CopiedLayers) ids.insert(ids.end(), {layer.Id, layer.Parent});
+  const TLayerNodes from(source, ids);
+  TLayerNodes to(target, ids);
+  for (const TCopiedLayer& layer : CopiedLayers) CopyLayer(from, to, layer.Id, {}, layer.Parent, info, progress);
   CopySVGElement(source, target, "defs", progress);
   target.MergeDocType(source);
 }

@@ -6,6 +6,7 @@
 #include "QMSodiPodi.h"
 #include "QMTransform.h"
 #include "SVGScanners.h"
+#include "XMLDocLibrary.h"
 #include "support/NumberText.h"
 
 namespace {
@@ -14,7 +15,7 @@ constexpr double Degrees = 180 / 3.14159265358979323846;
 // The step of the finite differences that find folds and stretches, and
 // how many points of an element are looked at.
 constexpr double WarpStep = 1;
-constexpr std::size_t WarpSamples = 8;
+constexpr std::size_t WarpSamples = 4;
 
 double Length(T2DVector v) { return std::hypot(v.X, v.Y); }
 
@@ -227,8 +228,9 @@ void TMorph::MorphAllLayerElements(std::string_view layerId) {
       {"ellipse", TKind::Simple, "cx", "cy"},
   };
   auto elementProgress = [this](long n, long total) { progress_.HandleElementProgress(n, total); };
+  const TXMLNode layer = XMLFindNode(target_, "g", "id", layerId);
   for (const TPass& pass : Passes)
-    IterrateElements(target_, layerId, pass.Element, elementProgress,
+    IterrateLayerElements(layer, pass.Element, elementProgress,
                      [&](TXMLNode element) { Gather(element, pass.Kind, pass.X, pass.Y); });
   // The probes of the warp check go with the points: one morph for all.
   struct TProbe {

@@ -100,7 +100,12 @@ TX3Matrix SetupTransformMatrix(TXMLNode element) {
 void IterrateElements(const TXMLDocument& document, std::string_view layerId, std::string_view elementName,
                       const TElementProgress& progress, const TElementCallback& callback) {
   if (!callback) throw std::runtime_error("No Call-Back specified");
-  TXMLNode layer = XMLFindNode(document, "g", "id", layerId);
+  IterrateLayerElements(XMLFindNode(document, "g", "id", layerId), elementName, progress, callback);
+}
+
+void IterrateLayerElements(TXMLNode layer, std::string_view elementName, const TElementProgress& progress,
+                           const TElementCallback& callback) {
+  if (!callback) throw std::runtime_error("No Call-Back specified");
   if (!layer || !layer.FirstChild()) return;
   long count = 0, total = layer.ChildCount();
   RecurseChildren(layer.FirstChild(), elementName, callback, progress, count, total);

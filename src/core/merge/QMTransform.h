@@ -28,3 +28,7 @@ using TElementProgress = std::function<void(long visited, long total)>;
 // specified" without a callback. The callbacks may change attributes only.
 void IterrateElements(const TXMLDocument& document, std::string_view layerId, std::string_view elementName,
                       const TElementProgress& progress, const TElementCallback& callback);
+// The same inside a layer found before (several passes over one layer
+// search the document once).
+void IterrateLayerElements(TXMLNode layer, std::string_view elementName, const TElementProgress& progress,
+                           const TElementCallback& callback);

@@ -125,6 +125,23 @@ TXMLNode XMLFindNode(const TXMLDocument& document, std::string_view tag, std::st
   return XMLFindNode(document.DocumentNode(), tag, attributeName, attributeValue, ntAny);
 }
 
+std::vector<TXMLNode> XMLFindNodes(const TXMLDocument& document, std::string_view tag, std::string_view attributeName,
+                                   std::span<const std::string_view> values) {
+  std::vector<TXMLNode> found(values.size());
+  std::size_t missing = values.size();
+  xmlNodePtr first = document.DocumentNode().Raw();
+  for (xmlNodePtr node = first; node && missing > 0; node = NextInOrder(node, first ? first->parent : nullptr, true)) {
+    if (node->type != XML_ELEMENT_NODE || !NameIs(node->name, tag)) continue;
+    const std::string actual = TXMLNode(node).Attribute(attributeName);
+    for (std::size_t i = 0; i < values.size(); ++i)
+      if (!found[i] && values[i] == actual) {
+        found[i] = TXMLNode(node);
+        --missing;
+      }
+  }
+  return found;
+}
+
 TXMLNode XMLFindSubNode(TXMLNode node, std::string_view tag, std::string_view attributeName,
                         std::string_view attributeValue, TXMLNodeType type) {
   if (!node) return {};

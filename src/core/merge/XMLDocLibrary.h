@@ -8,6 +8,7 @@
 // "g") and attribute values as exact, case-sensitive texts; a search that
 // finds nothing gives an empty node.
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,11 @@ TXMLNode XMLFindNodeWild(TXMLNode start, std::string_view tag, std::string_view 
 // The search over the whole document; layers are found so, by "g", "id".
 TXMLNode XMLFindNode(const TXMLDocument& document, std::string_view tag, std::string_view attributeName = {},
                      std::string_view attributeValue = {});
+// For each value, the first element of that local name in document order
+// whose attribute has the value (an empty node where none has): one walk
+// for them all, which stops once every value is found.
+std::vector<TXMLNode> XMLFindNodes(const TXMLDocument& document, std::string_view tag, std::string_view attributeName,
+                                   std::span<const std::string_view> values);
 // The node itself when it matches, else the first match among its
 // descendants; never its siblings.
 TXMLNode XMLFindSubNode(TXMLNode node, std::string_view tag, std::string_view attributeName = {},

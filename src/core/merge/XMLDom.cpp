@@ -420,6 +420,27 @@ TXMLNode TXMLNode::AppendCopyOf(TXMLNode source) {
   return TXMLNode(xmlAddChild(node_, copy));
 }
 
+void TXMLNode::AppendCopiesOfChildren(TXMLNode source, std::string_view localName,
+                                      const std::function<void(TXMLNode copy)>& appended) {
+  if (!node_ || !source || !source.node_->children || !HasDomChildren(source.node_)) return;
+  xmlNodePtr copy = nullptr;
+  if (xmlDOMWrapCloneNode(nullptr, source.node_->doc, source.node_, &copy, node_->doc, node_, 1, 0) != 0 || !copy)
+    return;
+  if (source.node_->doc != node_->doc) ResolveForeignReferences(copy->children, source.node_->doc);
+  for (xmlNodePtr child = copy->children; child;) {
+    xmlNodePtr next = child->next;
+    xmlUnlinkNode(child);
+    if (localName.empty() || TXMLNode(child).LocalNameIs(localName)) {
+      xmlNodePtr added = xmlAddChild(node_, child);
+      if (appended && added == child) appended(TXMLNode(child));
+    } else {
+      xmlFreeNode(child);
+    }
+    child = next;
+  }
+  xmlFreeNode(copy);
+}
+
 TXMLNode TXMLNode::ReplaceWithCopyOf(TXMLNode source) {
   if (!node_ || !source || !node_->parent) return {};
   xmlNodePtr copy = nullptr;
@@ -461,7 +482,7 @@ void TXMLDocument::Clear() {
   doc_ = nullptr;
 }
 
-void TXMLDocument::Parse(std::string_view text, std::string_view name) {
+void TXMLDocument::Parse(std::string_view text, std::string_view name, const TXMLDocument* namesOf) {
   std::size_t position = 0;
   Parse(
       [&](char* buffer, std::size_t length) {
@@ -470,15 +491,28 @@ void TXMLDocument::Parse(std::string_view text, std::string_view name) {
         position += count;
         return count;
       },
-      name);
+      name, namesOf);
 }
 
-void TXMLDocument::Parse(const TTextSource& read, std::string_view name) {
+void TXMLDocument::Parse(const TTextSource& read, std::string_view name, const TXMLDocument* namesOf) {
+  xmlDictPtr names = namesOf && namesOf->doc_ ? namesOf->doc_->dict : nullptr;
+  if (names) xmlDictReference(names);  // held before this document, which may be namesOf, goes
   Clear();
   RefuseExternalEntities();
   InstallXMLMemory();
   std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> context(xmlNewParserCtxt(), xmlFreeParserCtxt);
-  if (!context) throw std::bad_alloc();
+  if (!context) {
+    xmlDictFree(names);
+    throw std::bad_alloc();
+  }
+  if (names) {
+    xmlDictFree(context->dict);
+    context->dict = names;  // the context's reference now
+    // The parser tells these names by their address in its dictionary.
+    context->str_xml = xmlDictLookup(names, X("xml"), 3);
+    context->str_xmlns = xmlDictLookup(names, X("xmlns"), 5);
+    context->str_xml_ns = xmlDictLookup(names, XML_XML_NAMESPACE, 36);
+  }
   // The first error says where the document breaks; later ones follow from it.
   std::string firstError;
   int firstLine = 0;
