@@ -14,6 +14,7 @@
 #include <set>
 
 #include "ArtworkGenerator.h"
+#include "MergeChecks.h"
 #include "app/AppContext.h"
 #include "merge/FileLibrary.h"
 #include "merge/QMMorph.h"
@@ -168,48 +169,6 @@ void Merge(TMergeRun& run, const std::string& plot, const std::string& target, c
   run.result = run.app.DoMorphMerge(output);
 }
 
-// Every artwork path point against where it belongs by its shot as the
-// merged drawing has it.
-std::vector<double> Misplacements(const TXMLDocument& merged, const TArtwork& art) {
-  TSurveyGraph graph;
-  std::vector<std::string> shots;
-  GetSurveyGraph(merged, graph, &shots);
-  std::map<std::string, int> edgeOf;
-  for (std::size_t i = 0; i < shots.size(); ++i) edgeOf.emplace(shots[i], static_cast<int>(i));
-  std::vector<double> misses;
-  for (const auto& [id, placed] : art.Paths) {
-    TXMLNode element;
-    for (const char* tag : {"path", "polyline"})
-      if (!element) element = XMLFindNode(merged, tag, "id", id);
-    EXPECT_TRUE(element) << id;
-    if (!element) continue;
-    const TX3Matrix matrix = SetupTransformMatrix(element);
-    std::vector<T2DVector> points;
-    if (element.LocalNameIs("path")) {
-      TPathArray path;
-      ExtractPathData(element.Attribute("d"), path);
-      MakePathAbsolute(path);
-      for (const TSVGPathItem& item : path) {
-        if (item.Tag == 'C') points.insert(points.end(), {item.Control.P1, item.Control.P2});
-        points.push_back(item.Pos);
-      }
-    } else {
-      ExtractPointsList(element.Attribute("points"), points);
-    }
-    EXPECT_EQ(points.size(), placed.size()) << id;
-    for (std::size_t i = 0; i < std::min(points.size(), placed.size()); ++i) {
-      T3DVector p3, q3;
-      graph.GetEdgePoints(edgeOf.at(placed[i].Shot), p3, q3);
-      const T2DVector p{p3.X, p3.Y}, d = T2DVector{q3.X, q3.Y} - p;
-      const T2DVector expected = p + d * placed[i].T + T2DVector{-d.Y, d.X} * (placed[i].V / std::hypot(d.X, d.Y));
-      const T2DVector actual = X3MatrixVectorMult(matrix, points[i]);
-      misses.push_back(std::hypot(actual.X - expected.X, actual.Y - expected.Y));
-    }
-  }
-  std::sort(misses.begin(), misses.end());
-  return misses;
-}
-
 void ExpectMergedWell(const std::string& drawing, const std::string& name) {
   const std::string plot = std::string(QUILLMAP_EXAMPLES_DIR) + "/blue-spring.plt";
   TXMLDocument doc;
@@ -237,11 +196,7 @@ void ExpectMergedWell(const std::string& drawing, const std::string& name) {
   ASSERT_EQ(run.result, TAppContext::TMergeResult::Saved) << (run.ui.errors.empty() ? "" : run.ui.errors.back());
   TXMLDocument merged;
   merged.Parse(ReadBytes(run.output), run.output);
-  for (const std::string& id : art.Ids) {
-    bool found = false;
-    for (const char* tag : {"path", "polyline", "g", "rect", "polygon", "text", "use"}) found = found || XMLFindNode(merged, tag, "id", id);
-    EXPECT_TRUE(found) << name << ": " << id << " lost";
-  }
+  for (const std::string& id : LostIds(merged, art)) ADD_FAILURE() << name << ": " << id << " lost";
   const std::vector<double> after = Misplacements(merged, art);
   ASSERT_EQ(after.size(), before.size());
   const double medianBefore = before[before.size() / 2], medianAfter = after[after.size() / 2];
