@@ -101,7 +101,7 @@ void FuzzPlotFile(std::string_view bytes) {
   WriteSVGToStream(out, info, sources, progress);
   TNullSurface surface;
   TPlotWindow window(surface);
-  DisplayCave(window, info, app.DrawingSources(), {true, true, true, true, true, true}, FormatFixed);
+  DisplayCave(window, info, app.DrawingSources(), {true, true, true, true, true, true, {}}, FormatFixed);
 }
 
 void FuzzSVGDrawing(std::string_view bytes) {

@@ -30,7 +30,7 @@ TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface&
 
 TDisplayOptions DisplayOptionsOf(const TSettingsModel& settings) {
   return {settings.Checked(S::LabelStations),   settings.Checked(S::ShowPassageWalls), settings.Checked(S::ShowLRUDBars),
-          settings.Checked(S::ShowFeatures),    settings.Checked(S::ShowGrid),         settings.Checked(S::ShowCenterPoint)};
+          settings.Checked(S::ShowFeatures),    settings.Checked(S::ShowGrid),         settings.Checked(S::ShowCenterPoint), {}};
 }
 
 TPreviewCounters RenderPreview(TAppContext& app, QImage& image) {

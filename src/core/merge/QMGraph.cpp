@@ -81,3 +81,15 @@ void CopyCommonLines(TLinePairs& pairs, TSurveyGraph& baseGraph, TSurveyGraph& m
     pairs.MorphEdges.push_back(partner);
   }
 }
+
+std::vector<T2DLine> SurveyShotLines(const TXMLDocument& document) {
+  TSurveyGraph graph;
+  GetSurveyGraph(document, graph);
+  std::vector<T2DLine> lines(static_cast<std::size_t>(graph.EdgeCount()));
+  for (int edge = 0; edge < graph.EdgeCount(); ++edge) {
+    T3DVector from, to;
+    graph.GetEdgePoints(edge, from, to);
+    lines[static_cast<std::size_t>(edge)] = {{from.X, from.Y}, {to.X, to.Y}};
+  }
+  return lines;
+}

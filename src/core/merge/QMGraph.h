@@ -19,6 +19,9 @@ void StoreGraphShot(TSurveyGraph& graph, std::string_view fromName, std::string_
 // an id, or paths without path data, are no shots.
 void GetSurveyGraph(const TXMLDocument& document, TSurveyGraph& graph, std::vector<std::string>* ids = nullptr);
 
+// The shots of the document's w2d_Vectors layer as lines, in document units.
+std::vector<T2DLine> SurveyShotLines(const TXMLDocument& document);
+
 // Index-aligned line pairs: entry i is one shot in the source (Base, the
 // new position) and in the target (Morph, where the artwork was drawn),
 // with P1 at the same station in both; and the edges they came from.

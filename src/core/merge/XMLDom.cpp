@@ -263,6 +263,7 @@ std::string TXMLNode::NodeName() const {
 
 TXMLNode TXMLNode::FirstChild() const { return TXMLNode(HasDomChildren(node_) ? node_->children : nullptr); }
 TXMLNode TXMLNode::NextSibling() const { return TXMLNode(node_ ? node_->next : nullptr); }
+TXMLNode TXMLNode::PreviousSibling() const { return TXMLNode(node_ ? node_->prev : nullptr); }
 
 TXMLNode TXMLNode::Parent() const {
   if (!node_ || node_->type == XML_DOCUMENT_NODE) return {};

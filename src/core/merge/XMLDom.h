@@ -58,6 +58,7 @@ public:
 
   TXMLNode FirstChild() const;
   TXMLNode NextSibling() const;
+  TXMLNode PreviousSibling() const;
   TXMLNode Parent() const;  // the document node of the root; none of the document node
   int ChildCount() const;
   TXMLNode Child(int index) const;

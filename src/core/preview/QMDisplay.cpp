@@ -198,6 +198,19 @@ private:
   const TDisplayOptions& options_;
 };
 
+// SVG points back to paper inches: the export's last step undone.
+void DrawTargetShots(TPlotWindow& window, std::span<const T2DLine> shots, const TPlotParams& params) {
+  window.Surface().SetPen(TargetShotColor, 2, TPenStyle::Solid);
+  const double top = params.PaperWindow.Y + params.Margin.Y;
+  auto paper = [&](T2DVector svg) {
+    return T3DVector{svg.X / PointsPerInch - params.Margin.X, top - svg.Y / PointsPerInch, top - svg.Y / PointsPerInch};
+  };
+  for (const T2DLine& shot : shots) {
+    window.Plotline('M', paper(shot.P1));
+    window.Plotline('D', paper(shot.P2));
+  }
+}
+
 }  // namespace
 
 TColor LightenColor(TColor color) {
@@ -223,6 +236,7 @@ TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TD
   } clip{window};
   if (options.ShowGrid) painter.DrawGrid();
   if (options.ShowPassageWalls) painter.DrawPassages(counters);
+  if (!options.TargetShots.empty()) DrawTargetShots(window, options.TargetShots, params);
   if (options.ShowLRUDBars) painter.DrawLRUDs();
   painter.DrawShots(counters);
   painter.DrawLegend(format);

@@ -2,6 +2,8 @@
 // The preview: the loaded survey drawn on its sheet where the export puts
 // it, through the same projection and walks, on a plot window.
 
+#include <span>
+
 #include "Plotwind.h"
 #include "export/DrawingSources.h"
 #include "export/MapDecorations.h"
@@ -10,6 +12,9 @@
 struct TDisplayOptions {
   bool LabelStations = false, ShowPassageWalls = false, ShowLRUDBars = true, ShowFeatures = false, ShowGrid = true,
        ShowCenterPoint = false;
+  // A merge target's shots (SVG points of the current sheet), drawn light
+  // under the survey so that the shots that moved stand out.
+  std::span<const T2DLine> TargetShots;
 };
 
 struct TPreviewCounters {
@@ -25,4 +30,5 @@ TColor LightenColor(TColor color);
 TPreviewCounters DisplayCave(TPlotWindow& window, const TSVGInfo& info, const TDrawingSources& sources,
                              const TDisplayOptions& options, const TNumberFormatter& format);
 
+constexpr TColor TargetShotColor = RGBColor(255, 150, 90);
 constexpr TColor clSkyBlue = RGBColor(166, 202, 240);
