@@ -20,6 +20,9 @@
 #include <QVBoxLayout>
 
 #include "CompatibilityDialog.h"
+#include "GraphsDialog.h"
+#include "MergePanel.h"
+#include "SVGTreeDialog.h"
 #include "PlotWindowWidget.h"
 #include "QtDrawingSurface.h"
 #include "app/Magnification.h"
@@ -78,13 +81,14 @@ TMainWindow::TMainWindow(TQtUserInterface& ui, QWidget* parent)
   settingsTabs_->addTab(DisplayPage(), "Display");
   settingsTabs_->setMinimumWidth(440);
 
-  auto* views = new QTabWidget;
-  views->addTab(MapDisplay(), "Map Display");
-  views->addTab(MergePanel(), " Merge / Morph");
+  views_ = new QTabWidget;
+  views_->addTab(MapDisplay(), "Map Display");
+  mergePanel_ = new TMergePanel(app_, *bindings_, ui_, *preview_);
+  views_->addTab(mergePanel_, " Merge / Morph");
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
   rightLayout->setContentsMargins(0, 0, 0, 0);
-  rightLayout->addWidget(views, 1);
+  rightLayout->addWidget(views_, 1);
   rightLayout->addWidget(ReadOutBar());
 
   auto* splitter = new QSplitter;
@@ -235,26 +239,6 @@ QWidget* TMainWindow::MapDisplay() {
   return page;
 }
 
-QWidget* TMainWindow::MergePanel() {
-  auto* reference = new QTableWidget(12, 2);
-  reference->setHorizontalHeaderLabels({"Target", "Source"});
-  reference->setVerticalHeaderLabels({" Name:", " Rotation:", " Scale:", " Frame-X:", " Frame-Y:", " Center-X:",
-                                      " Center-Y:", " Units:", " Shots:", " View:", " Valid:", " Pitch::"});
-  reference->horizontalHeader()->setStretchLastSection(true);
-  auto* buttons = new QHBoxLayout;
-  for (const char* caption : {"Load SVG Target", "Match Target", "Merge/Morph/Save"}) {
-    auto* button = new QPushButton(caption);
-    button->setEnabled(false);  // the merge is not built yet
-    buttons->addWidget(button);
-  }
-  auto* morph = new QFormLayout;
-  for (S spin : {S::MorphA, S::MorphB, S::MorphP, S::MorphN}) morph->addRow(bindings_->Caption(spin), bindings_->Create(spin));
-  auto* targetName = new QLabel;
-  targetName->setFrameShape(QFrame::StyledPanel);
-  return Page({Group("Reference Values", new QVBoxLayout), reference, Group("", buttons), targetName,
-               bindings_->Create(S::ShowCompatibilityOptions), Group("Morph Parameters", morph)});
-}
-
 QWidget* TMainWindow::ReadOutBar() {
   auto* bar = new QWidget;
   auto* layout = new QHBoxLayout(bar);
@@ -316,13 +300,13 @@ void TMainWindow::BuildMenus() {
   const TCommand commands[] = {
       {"&File", "&Open PLT File...", [this] { ReadNewPlotFile(); }, QKeySequence::Open},
       {"&File", "&Reopen", {}},
-      {"&File", "Open S&VG File...", {}},
+      {"&File", "Open S&VG File...", [this] { mergePanel_->LoadSVGTarget(); }},
       {"&File", "&Load Settings...", {}},
       {"&File", "&Save Settings...", {}},
       {"&File", "E&xit", [this] { close(); }, QKeySequence::Quit},
-      {"&View", "SVG &Trees...", {}},
+      {"&View", "SVG &Trees...", [this] { SVGTreeDialog().DoSVGTreeDisplay(); }},
       {"&View", "View &Log...", [this] { TProcessLogDialog(app_.Log, this).exec(); }},
-      {"&View", "&Graphs...", {}},
+      {"&View", "&Graphs...", [this] { GraphsDialog().ShowGraphsDlg(); }},
       {"&Tools", "&File Errors/Validate...", [this] { ValidateDialog().ShowValidateDlg(); }},
       {"&Tools", "&Repair/Convert Files...", [this] { RepairDialog().exec(); }},
       {"&Tools", "&Shot Select Tool...", {}},
@@ -394,6 +378,16 @@ TValidateDialog& TMainWindow::ValidateDialog() {
   return *validateDialog_;
 }
 
+TGraphsDialog& TMainWindow::GraphsDialog() {
+  if (!graphsDialog_) graphsDialog_ = new TGraphsDialog(app_, ui_, this);
+  return *graphsDialog_;
+}
+
+TSVGTreeDialog& TMainWindow::SVGTreeDialog() {
+  if (!svgTreeDialog_) svgTreeDialog_ = new TSVGTreeDialog(app_, ui_, this);
+  return *svgTreeDialog_;
+}
+
 TRepairDialog& TMainWindow::RepairDialog() {
   if (!repairDialog_) repairDialog_ = new TRepairDialog(app_, *bindings_, ui_, this);
   return *repairDialog_;
@@ -403,8 +397,19 @@ bool TMainWindow::OpenPltOrSVG(const QString& fileName) {
   QFileInfo file(QFileInfo(fileName).absoluteFilePath());
   if (!file.exists()) return false;
   QDir::setCurrent(file.absolutePath());
-  if (file.suffix().compare("plt", Qt::CaseInsensitive) == 0) LoadPlotFile(file.absoluteFilePath());
-  return true;  // ".svg" targets wait for the merge; other files open nothing
+  if (file.suffix().compare("plt", Qt::CaseInsensitive) == 0) {
+    LoadPlotFile(file.absoluteFilePath());
+    return app_.Plot.FileLoaded;
+  }
+  if (file.suffix().compare("svg", Qt::CaseInsensitive) == 0) {
+    try {
+      mergePanel_->LoadAnalizeMergeTarget(file.absoluteFilePath());
+    } catch (const std::exception&) {
+      return false;  // opening says nothing; the result tells
+    }
+    views_->setCurrentWidget(mergePanel_);
+  }
+  return true;  // other files open nothing
 }
 
 void TMainWindow::ExportSVG() {

@@ -23,8 +23,9 @@ public:
   TSurveyTreePanel& TreePanel() { return *treePanel_; }
   class TPlotWindowWidget& Preview() { return *preview_; }
 
-  // Opens a file by its extension: ".plt" (any case) loads it as a plot;
-  // other files open nothing. False when opening failed.
+  // Opens a file by its extension (any case): ".plt" loads it as a plot,
+  // ".svg" as merge target (and shows the merge page); other files open
+  // nothing. False when opening failed; no message is shown.
   bool OpenPltOrSVG(const QString& fileName);
   void LoadPlotFile(const QString& fileName);
   void ReadNewPlotFile();
@@ -33,6 +34,10 @@ public:
   // The dialogs, made once and kept for the program's life.
   class TValidateDialog& ValidateDialog();
   class TRepairDialog& RepairDialog();
+  class TGraphsDialog& GraphsDialog();
+  class TSVGTreeDialog& SVGTreeDialog();
+  class TMergePanel& MergePanel() { return *mergePanel_; }
+  QTabWidget& Views() { return *views_; }
 
 private:
   QWidget* PosScalePage();
@@ -41,7 +46,6 @@ private:
   QWidget* PassagePage();
   QWidget* DisplayPage();
   QWidget* MapDisplay();
-  QWidget* MergePanel();
   QWidget* ReadOutBar();
   void BuildStatusBar();
   void BuildMenus();
@@ -64,6 +68,10 @@ private:
   QLabel* readOut_[3] = {};
   class TValidateDialog* validateDialog_ = nullptr;
   class TRepairDialog* repairDialog_ = nullptr;
+  class TGraphsDialog* graphsDialog_ = nullptr;
+  class TSVGTreeDialog* svgTreeDialog_ = nullptr;
+  class TMergePanel* mergePanel_ = nullptr;
+  QTabWidget* views_ = nullptr;
 };
 
 constexpr int RecentFileCount = 5;

@@ -10,14 +10,17 @@ namespace {
 
 using S = TSetting;
 
-TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface& surface, QImage& image) {
+TPreviewCounters Paint(TAppContext& app, TPlotWindow& window, TQtDrawingSurface& surface, QImage& image,
+                       std::span<const T2DLine> targetShots) {
   image.fill(ToQColor(clSkyBlue));
   surface.Begin(image);
   window.BorderPercent = 10;
   TSVGInfo info = app.SVGInfo();
   TDrawingSources sources = app.DrawingSources();
   QLocale locale;
-  TPreviewCounters counters = DisplayCave(window, info, sources, DisplayOptionsOf(app.Settings),
+  TDisplayOptions options = DisplayOptionsOf(app.Settings);
+  options.TargetShots = targetShots;
+  TPreviewCounters counters = DisplayCave(window, info, sources, options,
                                           [&](double value, int decimals) {
                                             return ToCore(locale.toString(value, 'f', decimals));
                                           });
@@ -33,10 +36,10 @@ TDisplayOptions DisplayOptionsOf(const TSettingsModel& settings) {
           settings.Checked(S::ShowFeatures),    settings.Checked(S::ShowGrid),         settings.Checked(S::ShowCenterPoint), {}};
 }
 
-TPreviewCounters RenderPreview(TAppContext& app, QImage& image) {
+TPreviewCounters RenderPreview(TAppContext& app, QImage& image, std::span<const T2DLine> targetShots) {
   TQtDrawingSurface surface;
   TPlotWindow window(surface);
-  return Paint(app, window, surface, image);
+  return Paint(app, window, surface, image, targetShots);
 }
 
 TPlotWindowWidget::TPlotWindowWidget(TAppContext& app, QWidget* parent) : QWidget(parent), app_(app) {
@@ -45,10 +48,15 @@ TPlotWindowWidget::TPlotWindowWidget(TAppContext& app, QWidget* parent) : QWidge
   app_.OnUpdatePlot([this] { update(); });
 }
 
+void TPlotWindowWidget::SetTargetShots(std::vector<T2DLine> shots) {
+  targetShots_ = std::move(shots);
+  update();
+}
+
 // Drawn into an image first, then shown at once.
 void TPlotWindowWidget::paintEvent(QPaintEvent*) {
   if (buffer_.size() != size()) buffer_ = QImage(size(), QImage::Format_RGB32);
-  counters_ = Paint(app_, window_, surface_, buffer_);
+  counters_ = Paint(app_, window_, surface_, buffer_, targetShots_);
   QPainter(this).drawImage(0, 0, buffer_);
   if (OnPainted) OnPainted(counters_);
 }

@@ -41,22 +41,32 @@ void TQtUserInterface::Status(int line, std::string_view text, TColor color) {
   label->setText(" " + FromCore(text));
   label->setStyleSheet(QString("color: rgb(%1,%2,%3);").arg(color & 0xFF).arg((color >> 8) & 0xFF).arg((color >> 16) & 0xFF));
   label->repaint();
+  ProcessEvents();
 }
 
 void TQtUserInterface::Progress(int percent) {
-  if (statusBar_.Gauge) statusBar_.Gauge->setValue(std::clamp(percent, 0, 100));
+  if (!statusBar_.Gauge) return;
+  statusBar_.Gauge->setValue(std::clamp(percent, 0, 100));
+  ProcessEvents();
 }
 
+// Called once per element of a merge: the counter is written only as often
+// as the window is painted, and at the last element.
 void TQtUserInterface::ElementProgress(long done, long total) {
-  if (!statusBar_.Elements) return;
+  if (!statusBar_.Elements || (done != total && !PumpDue())) return;
   statusBar_.Elements->setText(QString("%1/%2 ").arg(done).arg(total));
+  ProcessEvents();
 }
 
-// A long read calls this thousands of times; painting some twenty times a
-// second keeps the window alive without making the read wait for it.
+bool TQtUserInterface::PumpDue() const { return !sincePump_.isValid() || sincePump_.elapsed() >= PumpIntervalMs; }
+
+// A long read or merge calls this thousands of times; painting some twenty
+// times a second keeps the window alive without making the work wait for
+// it. Input waits: a click must not start a second command inside this one.
 void TQtUserInterface::ProcessEvents() {
-  if (sincePump_.isValid() && sincePump_.elapsed() < PumpIntervalMs) return;
-  QApplication::processEvents();
+  if (!PumpDue()) return;
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  ++pumps_;
   sincePump_.start();
 }
 

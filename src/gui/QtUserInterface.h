@@ -35,15 +35,19 @@ public:
   void ProcessEvents() override;
   void Log(std::string_view) override {}  // the log window reads the processing log itself
   void SetBusy(bool busy) override;
+  // How often the window was let paint during long work.
+  long Pumps() const { return pumps_; }
 
 private:
   bool Unattended(std::string_view text);
+  bool PumpDue() const;
 
   static constexpr int PumpIntervalMs = 50;
 
   QWidget* window_ = nullptr;
   bool unattended_ = false;
   QElapsedTimer sincePump_;
+  long pumps_ = 0;
   TStatusBar statusBar_;
 };
 

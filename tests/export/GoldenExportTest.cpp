@@ -25,11 +25,6 @@ struct TGoldenCase {
   std::vector<std::pair<TSetting, double>> beforeLoading;
 };
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string Export(const TGoldenCase& golden) {
   TRecordingUserInterface ui;
   TAppContext app(ui);

@@ -10,24 +10,13 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "GuiTestSupport.h"
 #include "MainWindow.h"
 #include "support/TestSupport.h"
 
 namespace {
 
 using S = TSetting;
-
-// Says what it was told instead of showing message boxes.
-class TRecordingQtUserInterface : public TQtUserInterface {
-public:
-  void Warning(std::string_view text) override { messages.emplace_back(text); }
-  void Error(std::string_view text) override { messages.emplace_back(text); }
-  bool Question(std::string_view text) override {
-    messages.emplace_back(text);
-    return false;
-  }
-  std::vector<std::string> messages;
-};
 
 struct TWindowFixture : ::testing::Test {
   template <typename Widget>

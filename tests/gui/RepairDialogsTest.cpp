@@ -9,36 +9,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "GuiTestSupport.h"
 #include "MainWindow.h"
 #include "RepairDialog.h"
 #include "ValidateDialog.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-class TRecordingQtUserInterface : public TQtUserInterface {
-public:
-  void Warning(std::string_view text) override { messages.emplace_back(text); }
-  void Error(std::string_view text) override { messages.emplace_back(text); }
-  bool Question(std::string_view text) override {
-    messages.emplace_back(text);
-    return answer;
-  }
-  std::vector<std::string> messages;
-  bool answer = false;
-};
-
-// Closes the next modal dialog that opens (the compatibility dialog, a message box).
-void CloseNextModal() {
-  auto* timer = new QTimer;
-  QObject::connect(timer, &QTimer::timeout, [timer] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      modal->close();
-      timer->deleteLater();
-    }
-  });
-  timer->start(5);
-}
 
 struct TDialogFixture : ::testing::Test {
   TRecordingQtUserInterface ui;

@@ -27,11 +27,6 @@
 
 namespace {
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TXMLDocument Parse(const std::string& text) {
   TXMLDocument doc;
   doc.Parse(text, "test.svg");

@@ -29,6 +29,11 @@ const std::filesystem::path& ScratchDir() {
 
 }  // namespace
 
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 std::string WriteScratchFile(std::string_view name, std::string_view bytes) {
   std::filesystem::path path = ScratchDir() / name;
   std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

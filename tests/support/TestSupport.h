@@ -36,6 +36,8 @@ public:
 
 // A file of the given bytes in a scratch folder that lives as long as the process.
 std::string WriteScratchFile(std::string_view name, std::string_view bytes);
+// A file's bytes; empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
 
 // Joins lines with CR LF, each line ended, as plot files have them.
 std::string Lines(std::initializer_list<std::string_view> lines);

@@ -18,11 +18,6 @@ namespace {
 
 const std::string HostileDir = std::string(QUILLMAP_TEST_DATA_DIR) + "/hostile/";
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(HostileInput, EveryFileReadsOrIsRefusedWithItsLine) {
   const struct {
     const char* file;

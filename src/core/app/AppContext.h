@@ -14,6 +14,7 @@
 #include "repair/QMProcessLog.h"
 #include "repair/QMValidate.h"
 #include "export/Projection.h"
+#include "merge/GraphListing.h"
 #include "merge/QMMerge.h"
 #include "merge/RefComparison.h"
 #include "survey/PlotReader.h"
@@ -75,6 +76,9 @@ public:
   // Sets view, paper, margins, rotation, scale and paper offset so that an
   // export lines up with the target; true when it changed them.
   bool MatchTarget();
+  // The Graphs dialog's listing: the survey exported afresh, both graphs
+  // rebuilt (the target as loaded from its file), their shots paired.
+  std::vector<TGraphPair> UpdateGraphs();
   // The Match Target command: MatchTarget, and again when it succeeded.
   bool MatchTargetCommand();
   enum class TMergeResult { Saved, Merged, NotMerged };

@@ -110,8 +110,20 @@ bool TAppContext::MatchTarget() {
   return true;
 }
 
+std::vector<TGraphPair> TAppContext::UpdateGraphs() {
+  LoadMergeSource();
+  if (Merge.TargetLoaded && Merge.MergeMorph) LoadMergeTarget(Merge.TargetFilename);
+  if (!Merge.TargetLoaded) Merge.TargetDoc.Clear();  // what a failed load left holds no shots
+  LoadGraphs(Merge);
+  return FindPairs(Merge.BaseGraph, Merge.MorphGraph);
+}
+
 bool TAppContext::MatchTargetCommand() {
   if (!IsFileLoaded()) return false;
+  if (!Merge.TargetLoaded) {
+    ui_.Warning("No Target File Loaded - Nothing to Match\r\nPress the \"Load SVG Target\" button to load Target\r\n");
+    return false;
+  }
   if (!MatchTarget()) return false;
   MatchTarget();  // from the settings the first run made
   return true;
