@@ -3,8 +3,10 @@
 # generated plot of VECTORS vectors (default 100 000) exported, artwork drawn
 # round every shot (tools/artgen), the survey then bent a little as a loop
 # closure bends it, and the drawing merged onto the bent survey with the
-# morph factors A,B,P,N (default: the settings' own).
-#   bench/merge-large.sh [VECTORS] [RATIO] [MORPH]
+# morph factors A,B,P,N (default: the settings' own). With WINDOW=1 the
+# same merge runs in the window too (offscreen), which reports how long it
+# went without painting.
+#   [WINDOW=1] bench/merge-large.sh [VECTORS] [RATIO] [MORPH]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 vectors=${1:-100000}
@@ -39,3 +41,7 @@ grep -o '"pairs": [0-9]*' "$work/report.json"
 grep -o '"largestMove": {[^}]*}' "$work/report.json"
 grep -o '"fit": {"median_pt": [^,]*, "p95_pt": [^,]*, "max_pt": [^,]*' "$work/report.json"
 echo "warps flagged: $(grep -o '"kind": ' "$work/report.json" | wc -l)"
+if [ "${WINDOW:-0}" = 1 ]; then
+  echo "in the window:"
+  build/bench/quillmap_window_merge "$work/moved.plt" "$work/art.svg" 2>/dev/null
+fi

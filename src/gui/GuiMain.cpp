@@ -3,11 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 #include <iostream>
 
+#include "GraphsDialog.h"
 #include "MainWindow.h"
 
 void PrepareOffscreenDrawing() {
@@ -24,8 +26,15 @@ void PrepareOffscreenDrawing() {
 
 int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
   bool screenshot = !args.empty() && args.front() == "--screenshot";
-  if (screenshot && args.size() < 2) {
-    std::cerr << "usage: quillmap --screenshot OUT.png [FILE.plt]\n";
+  // What the picture shows: the window as opened, its map, or the Graphs dialog.
+  std::string view;
+  std::size_t firstFile = screenshot ? 2 : 0;
+  if (screenshot && args.size() >= 4 && args[2] == "--view") {
+    view = args[3];
+    firstFile = 4;
+  }
+  if (screenshot && (args.size() < 2 || !(view.empty() || view == "map" || view == "graphs"))) {
+    std::cerr << "usage: quillmap --screenshot OUT.png [--view map|graphs] [FILE.plt] [TARGET.svg]\n";
     return 2;
   }
   if (screenshot) PrepareOffscreenDrawing();
@@ -39,12 +48,24 @@ int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
   window.resize(1280, 800);
   window.show();
   QStringList files;  // absolute: opening one changes the current folder
-  for (std::size_t i = screenshot ? 2 : 0; i < args.size(); ++i)
+  for (std::size_t i = firstFile; i < args.size(); ++i)
     files << QFileInfo(QString::fromLocal8Bit(args[i].c_str())).absoluteFilePath();
   for (const QString& file : files) window.OpenPltOrSVG(file);
   if (!screenshot) return QApplication::exec();
+  // A target loaded: its shots drawn on the map, as "Show Target" does.
+  if (auto* showTarget = window.findChild<QAbstractButton*>("ShowTargetChk")) showTarget->setChecked(true);
+  QWidget* shown = &window;
+  if (view == "map") window.Views().setCurrentIndex(0);
+  if (view == "graphs") {
+    TGraphsDialog& graphs = window.GraphsDialog();
+    graphs.ShowGraphsDlg();
+    graphs.DisplayGraphs();
+    graphs.PairsGrid()->selectRow(0);
+    graphs.ShowDetails(0);
+    shown = &graphs;
+  }
   QApplication::processEvents();
-  if (!window.grab().save(picture)) {
+  if (!shown->grab().save(picture)) {
     std::cerr << "quillmap: cannot write " << args[1] << '\n';
     return 1;
   }

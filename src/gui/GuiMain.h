@@ -1,6 +1,8 @@
 #pragma once
 // quillmap without a subcommand: the window, optionally with a file to open;
-// --screenshot OUT.png [FILE] draws the window offscreen into a PNG.
+// --screenshot OUT.png [--view map|graphs] [FILE...] draws the window (its
+// map, or the Graphs dialog) offscreen into a PNG, a merge target's shots
+// shown on the map.
 
 #include <string>
 #include <vector>

@@ -37,7 +37,9 @@ TMergePanel::TMergePanel(TAppContext& app, TSettingWidgets& bindings, TQtUserInt
   reference_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   reference_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   reference_->setSelectionMode(QAbstractItemView::NoSelection);
-  reference_->setMinimumHeight(12 * 24 + 30);
+  reference_->verticalHeader()->setDefaultSectionSize(22);
+  reference_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  reference_->setFixedHeight(reference_->horizontalHeader()->sizeHint().height() + 12 * 22 + 2 * reference_->frameWidth());
   auto* referenceLayout = new QVBoxLayout;
   referenceLayout->addWidget(reference_);
   auto* referenceGroup = new QGroupBox("Reference Values");
