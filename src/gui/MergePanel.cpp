@@ -86,17 +86,22 @@ TMergePanel::TMergePanel(TAppContext& app, TSettingWidgets& bindings, TQtUserInt
 
   DisplaySVGComparision();
   // Many settings change at once (Match Target): one refresh for them all.
-  app_.OnUpdatePlot([this] {
-    if (refreshPending_) return;
-    refreshPending_ = true;
-    QTimer::singleShot(0, this, [this] {
-      refreshPending_ = false;
-      try {
-        DisplaySVGComparision();
-      } catch (const std::exception& error) {
-        ui_.Error(error.what());
-      }
-    });
+  app_.OnUpdatePlot([this] { ScheduleRefresh(); });
+}
+
+void TMergePanel::ScheduleRefresh() {
+  if (refreshPending_) return;
+  refreshPending_ = true;
+  // A load or merge lets the window paint while it works: the refresh,
+  // which reads the target, waits until it is done.
+  QTimer::singleShot(ui_.Busy() ? 100 : 0, this, [this] {
+    refreshPending_ = false;
+    if (ui_.Busy()) return ScheduleRefresh();
+    try {
+      DisplaySVGComparision();
+    } catch (const std::exception& error) {
+      ui_.Error(error.what());
+    }
   });
 }
 
@@ -137,6 +142,7 @@ void TMergePanel::LoadAnalizeMergeTarget(const QString& fileName) {
   const QFileInfo file(fileName);
   targetName_->clear();
   try {
+    TBusyGuard busy(ui_);
     app_.LoadMergeTarget(ToCore(file.absoluteFilePath()));
   } catch (...) {
     ShowTargetShots();  // no target any more

@@ -37,6 +37,7 @@ private:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void RunMerge(const std::string& output);
   void ShowTargetShots();
+  void ScheduleRefresh();
 
   TAppContext& app_;
   TSettingWidgets& bindings_;

@@ -66,11 +66,11 @@ bool TQtUserInterface::PumpDue() const { return !sincePump_.isValid() || sincePu
 void TQtUserInterface::ProcessEvents() {
   if (!PumpDue()) return;
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  ++pumps_;
   sincePump_.start();
 }
 
 void TQtUserInterface::SetBusy(bool busy) {
+  busy_ += busy ? 1 : -1;
   if (busy) QApplication::setOverrideCursor(Qt::WaitCursor);
   else QApplication::restoreOverrideCursor();
 }

@@ -35,8 +35,9 @@ public:
   void ProcessEvents() override;
   void Log(std::string_view) override {}  // the log window reads the processing log itself
   void SetBusy(bool busy) override;
-  // How often the window was let paint during long work.
-  long Pumps() const { return pumps_; }
+  // While a command works: the window paints but takes no input, and what
+  // would read the command's data waits.
+  bool Busy() const { return busy_ > 0; }
 
 private:
   bool Unattended(std::string_view text);
@@ -47,7 +48,7 @@ private:
   QWidget* window_ = nullptr;
   bool unattended_ = false;
   QElapsedTimer sincePump_;
-  long pumps_ = 0;
+  int busy_ = 0;
   TStatusBar statusBar_;
 };
 

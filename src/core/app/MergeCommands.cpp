@@ -15,6 +15,20 @@ namespace {
 
 using S = TSetting;
 
+// Says nothing, but lets the window paint while it works: the merge shows
+// its own progress.
+class TPaintingOnlyUserInterface : public TSilentUserInterface {
+public:
+  explicit TPaintingOnlyUserInterface(TUserInterface& ui) : ui_(ui) {}
+  void Status(int, std::string_view, TColor) override { ui_.ProcessEvents(); }
+  void Progress(int) override { ui_.ProcessEvents(); }
+  void ElementProgress(long, long) override { ui_.ProcessEvents(); }
+  void ProcessEvents() override { ui_.ProcessEvents(); }
+
+private:
+  TUserInterface& ui_;
+};
+
 }  // namespace
 
 void TAppContext::LoadMergeTarget(const std::string& fileName) {
@@ -30,9 +44,10 @@ void TAppContext::LoadMergeTarget(const std::string& fileName) {
 void TAppContext::LoadMergeSource() {
   TSVGInfo info = SVGInfo();
   TExportSources sources{DrawingSources(), GeneratorStampNow(), [this](const std::string& line) { Log.LogText(line); }};
-  TSilentUserInterface quiet;  // the merge's own progress shows
+  TPaintingOnlyUserInterface quiet(ui_);
   TProgressDisplay progress(quiet);
-  ::LoadMergeSource(Merge, [&](std::ostream& out) { WriteSVGToStream(out, info, sources, progress); });
+  ::LoadMergeSource(
+      Merge, [&](std::ostream& out) { WriteSVGToStream(out, info, sources, progress); }, [this] { ui_.ProcessEvents(); });
 }
 
 TRefData TAppContext::GetRefDataFromSVG() {

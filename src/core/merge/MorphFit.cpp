@@ -14,7 +14,8 @@ T2DVector Place(const T2DLine& line, double t, double v) {
 
 }  // namespace
 
-TMorphFit MeasureFit(const TMorphLines& morph, const TLinePairs& pairs, const std::vector<std::string>& ids) {
+TMorphFit MeasureFit(const TMorphLines& morph, const TLinePairs& pairs, const std::vector<std::string>& ids,
+                     const TMorphLines::TTick& tick) {
   TMorphFit fit;
   const std::size_t count = pairs.Size(), each = std::size(FitAlong) * std::size(FitBeside);
   if (count == 0) return fit;
@@ -23,7 +24,7 @@ TMorphFit MeasureFit(const TMorphLines& morph, const TLinePairs& pairs, const st
   for (const T2DLine& old : pairs.MorphLines)
     for (double t : FitAlong)
       for (double v : FitBeside) points.push_back(Place(old, t, v));
-  morph.MorphPoints(points);
+  morph.MorphPoints(points, tick);
   std::vector<double> misses(points.size());
   std::unordered_map<std::string, double> byShot;
   for (std::size_t pair = 0; pair < count; ++pair) {

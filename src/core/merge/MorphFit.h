@@ -29,4 +29,5 @@ constexpr std::size_t FitWorstShots = 10;
 constexpr double FitWarning = 1;
 
 // Every pair measured; ids are the drawing's shot ids by its edges.
-TMorphFit MeasureFit(const TMorphLines& morph, const TLinePairs& pairs, const std::vector<std::string>& ids);
+TMorphFit MeasureFit(const TMorphLines& morph, const TLinePairs& pairs, const std::vector<std::string>& ids,
+                     const TMorphLines::TTick& tick = {});

@@ -1,6 +1,7 @@
 #include "MorphLibrary.h"
 
 #include <algorithm>
+#include <bit>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -149,6 +150,8 @@ constexpr std::size_t PointChunk = 32;
 // The local field looks lines up in the index once per chunk, and narrows
 // them down for groups of this many points: small boxes, few lines each.
 constexpr std::size_t LocalGroup = 8;
+// What one point of the local field costs, in pairs of the classic one.
+constexpr std::size_t LocalPointWork = 256;
 
 // Spreads the chunks of points over the cores; chunk boundaries do not
 // depend on the number of threads. Few points are not worth a thread.
@@ -164,6 +167,24 @@ void OnAllCores(std::span<T2DVector> points, std::size_t work, Run&& run) {
   std::vector<std::jthread> threads;
   for (std::size_t start = 0; start < points.size(); start += share)
     threads.emplace_back([&run, part = points.subspan(start, std::min(share, points.size() - start))] { run(part); });
+}
+
+// The same in slices of about the given work, whole chunks each (so that
+// the result does not change), with a tick after each.
+template <typename Run>
+void InSlices(std::span<T2DVector> points, std::size_t workPerPoint, const TMorphLines::TTick& tick, Run&& run) {
+  if (!tick) {
+    OnAllCores(points, points.size() * workPerPoint, run);
+    return;
+  }
+  constexpr std::size_t SliceWork = std::size_t{1} << 25;
+  const std::size_t slice =
+      std::max<std::size_t>(1, SliceWork / std::max<std::size_t>(workPerPoint, 1) / PointChunk) * PointChunk;
+  for (std::size_t start = 0; start < points.size(); start += slice) {
+    const std::span<T2DVector> part = points.subspan(start, std::min(slice, points.size() - start));
+    OnAllCores(part, part.size() * workPerPoint, run);
+    tick(start + part.size(), points.size());
+  }
 }
 
 // The order of the points along a Z curve over their box: neighbours on
@@ -191,6 +212,20 @@ std::vector<std::uint64_t> SpatialOrder(std::span<const T2DVector> points) {
   for (std::size_t i = 0; i < points.size(); ++i)
     order[i] = (spread(cell(points[i].X, min.X)) | spread(cell(points[i].Y, min.Y)) << 1) << 32 | i;
   std::sort(order.begin(), order.end());
+  // Within a cell, equal points side by side (compared by their bits: a
+  // total order, NaN included).
+  auto bits = [&](std::uint64_t key) {
+    const T2DVector& p = points[key & 0xFFFFFFFF];
+    return std::pair(std::bit_cast<std::uint64_t>(p.X), std::bit_cast<std::uint64_t>(p.Y));
+  };
+  for (std::size_t run = 0; run < order.size();) {
+    std::size_t end = run + 1;
+    while (end < order.size() && order[end] >> 32 == order[run] >> 32) ++end;
+    if (end - run > 2)
+      std::sort(order.begin() + static_cast<std::ptrdiff_t>(run), order.begin() + static_cast<std::ptrdiff_t>(end),
+                [&](std::uint64_t a, std::uint64_t b) { return bits(a) < bits(b); });
+    run = end;
+  }
   return order;
 }
 
@@ -474,15 +509,24 @@ T2DVector TMorphLines::Morph(T2DVector x) const {
   return x;
 }
 
-void TMorphLines::MorphLocalPoints(std::span<T2DVector> points) const {
+// Points in spatial order, each distinct point once: a drawing repeats
+// points (every symbol's local origin may be the page's), and a point far
+// from the survey weighs every line.
+void TMorphLines::MorphLocalPoints(std::span<T2DVector> points, const TTick& tick) const {
   const std::vector<std::uint64_t> order = SpatialOrder(points);
-  std::vector<T2DVector> sorted(points.size());
-  for (std::size_t i = 0; i < points.size(); ++i) sorted[i] = points[order[i] & 0xFFFFFFFF];
-  OnAllCores(sorted, sorted.size() * 256, [this](std::span<T2DVector> part) { MorphRun(part); });
-  for (std::size_t i = 0; i < points.size(); ++i) points[order[i] & 0xFFFFFFFF] = sorted[i];
+  std::vector<T2DVector> distinct;
+  distinct.reserve(points.size());
+  std::vector<std::uint32_t> slot(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const T2DVector& p = points[order[i] & 0xFFFFFFFF];
+    if (distinct.empty() || distinct.back().X != p.X || distinct.back().Y != p.Y) distinct.push_back(p);
+    slot[i] = static_cast<std::uint32_t>(distinct.size() - 1);
+  }
+  InSlices(distinct, LocalPointWork, tick, [this](std::span<T2DVector> part) { MorphRun(part); });
+  for (std::size_t i = 0; i < points.size(); ++i) points[order[i] & 0xFFFFFFFF] = distinct[slot[i]];
 }
 
-void TMorphLines::MorphPoints(std::span<T2DVector> points) const {
-  if (index_) MorphLocalPoints(points);
-  else OnAllCores(points, points.size() * count_, [this](std::span<T2DVector> part) { MorphRun(part); });
+void TMorphLines::MorphPoints(std::span<T2DVector> points, const TTick& tick) const {
+  if (index_) MorphLocalPoints(points, tick);
+  else InSlices(points, count_, tick, [this](std::span<T2DVector> part) { MorphRun(part); });
 }

@@ -18,6 +18,7 @@
 // the local field finds its lines through an R-tree over the destination
 // lines; many points are morphed on all cores.
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -54,7 +55,10 @@ public:
   // nothing, gets the mapping of its nearest line.
   T2DVector Morph(T2DVector x) const;
   // Every point morphed, spread over the cores; the same as one by one.
-  void MorphPoints(std::span<T2DVector> points) const;
+  // A long morph goes in slices of a tenth of a second or so; between
+  // them, on the calling thread, tick hears how many points are done.
+  using TTick = std::function<void(std::size_t done, std::size_t total)>;
+  void MorphPoints(std::span<T2DVector> points, const TTick& tick = {}) const;
 
   // The constants of the pairs, one array each: the destination line's start,
   // its direction, 1/length and length^P; the source line's start,
@@ -77,7 +81,7 @@ private:
   template <TPower Power>
   void MorphLocalGroup(std::span<T2DVector> points, std::size_t lines, TScratch& scratch) const;
   void MorphRun(std::span<T2DVector> points) const;
-  void MorphLocalPoints(std::span<T2DVector> points) const;
+  void MorphLocalPoints(std::span<T2DVector> points, const TTick& tick) const;
 
   std::size_t count_ = 0;
   TMorphFactors factors_;

@@ -70,12 +70,24 @@ void LoadMergeTarget(TMergeState& merge, const std::string& fileName, const TSVG
   progress.DisplayStatus2("", clLime);
 }
 
-void LoadMergeSource(TMergeState& merge, const std::function<void(std::ostream&)>& exportSurvey) {
+void LoadMergeSource(TMergeState& merge, const std::function<void(std::ostream&)>& exportSurvey,
+                     const std::function<void()>& pump) {
   if (merge.SourceLoading) return;
   TLoadingFlag loading(merge.SourceLoading);
   std::ostringstream stream;
   exportSurvey(stream);
-  merge.SourceDoc.Parse(std::move(stream).str(), "the survey's export", &merge.TargetDoc);
+  const std::string text = std::move(stream).str();
+  // The parser reads a few kilobytes at a time; the window paints in between.
+  std::size_t position = 0;
+  merge.SourceDoc.Parse(
+      [&](char* buffer, std::size_t length) {
+        if (pump) pump();
+        const std::size_t count = std::min(length, text.size() - position);
+        std::copy_n(text.data() + position, count, buffer);
+        position += count;
+        return count;
+      },
+      "the survey's export", &merge.TargetDoc);
   if (merge.SourceDoc.Empty()) throw std::runtime_error("Empty SVG File");
   CountVectors(merge.SourceDoc, merge.SourceShotCount);
 }
@@ -119,7 +131,8 @@ bool DoMorph(TMergeState& merge, const TMorphFactors& factors, TProgressDisplay&
   }
   const TMorphLines lines(merge.Lines.BaseLines, merge.Lines.MorphLines, factors);
   progress.DisplayStatus1("Measuring the fit", clLime);
-  merge.Report.Fit = MeasureFit(lines, merge.Lines, merge.MorphShotIds);
+  merge.Report.Fit =
+      MeasureFit(lines, merge.Lines, merge.MorphShotIds, [&ui](std::size_t, std::size_t) { ui.ProcessEvents(); });
   progress.DisplayStatus1("Morphing", clLime);
   TMorph morph(merge.TargetDoc, lines, progress, merge.Report);
   for (std::string_view layer : MorphedLayers) morph.MorphAllLayerElements(layer);

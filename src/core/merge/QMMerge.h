@@ -48,8 +48,10 @@ double GeneratorDotsPerInch(int generator);
 // shots counted. Throws with the reason (the file name stays set).
 void LoadMergeTarget(TMergeState& merge, const std::string& fileName, const TSVGInfo& info, int generator,
                      TMergeServices& services);
-// Exports the current survey (through exportSurvey) into SourceDoc.
-void LoadMergeSource(TMergeState& merge, const std::function<void(std::ostream&)>& exportSurvey);
+// Exports the current survey (through exportSurvey) into SourceDoc,
+// calling pump now and then while it parses.
+void LoadMergeSource(TMergeState& merge, const std::function<void(std::ostream&)>& exportSurvey,
+                     const std::function<void()>& pump = {});
 // The shot elements (path, line) right inside the w2d_Vectors layer; the
 // count unchanged without such a layer.
 void CountVectors(const TXMLDocument& document, int& count);

@@ -251,8 +251,12 @@ void TMorph::MorphAllLayerElements(std::string_view layerId) {
     }
   }
   original_ = points_;
-  lines_.MorphPoints(points_);
-  for (TJob& job : jobs_) WriteBack(job, points_.data() + job.First);
+  // The window paints between slices of a long morph.
+  lines_.MorphPoints(points_, [this](std::size_t, std::size_t) { progress_.UI().ProcessEvents(); });
+  for (TJob& job : jobs_) {
+    WriteBack(job, points_.data() + job.First);
+    progress_.UI().ProcessEvents();
+  }
   // Folds and stretches, once per element: at the first point that shows one.
   std::size_t lastJob = jobs_.size();
   for (std::size_t k = 0; k < probes.size(); ++k) {

@@ -412,11 +412,29 @@ TXMLNode TXMLNode::InsertElementBefore(std::string_view tag) {
   return TXMLNode(xmlAddPrevSibling(node_, element));
 }
 
+namespace {
+
+// A deep copy of source for the document of parent, its namespaces
+// reconciled there; null on failure. The copy is made without the
+// document's dictionary: libxml2 would put every attribute value and text
+// into it, and a dictionary that stops widening its table (as libxml2's
+// does) makes the copy of a large layer quadratic; names and values are
+// then the copy's own strings, which the document frees as such.
+xmlNodePtr CloneFor(xmlNodePtr source, xmlNodePtr parent) {
+  xmlDocPtr doc = parent->doc;
+  xmlNodePtr copy = nullptr;
+  xmlDictPtr dict = std::exchange(doc->dict, nullptr);
+  const int failed = xmlDOMWrapCloneNode(nullptr, source->doc, source, &copy, doc, parent, 1, 0);
+  doc->dict = dict;
+  return failed == 0 ? copy : nullptr;
+}
+
+}  // namespace
+
 TXMLNode TXMLNode::AppendCopyOf(TXMLNode source) {
   if (!node_ || !source) return {};
-  xmlNodePtr copy = nullptr;
-  if (xmlDOMWrapCloneNode(nullptr, source.node_->doc, source.node_, &copy, node_->doc, node_, 1, 0) != 0 || !copy)
-    return {};
+  xmlNodePtr copy = CloneFor(source.node_, node_);
+  if (!copy) return {};
   if (source.node_->doc != node_->doc) ResolveForeignReferences(copy, source.node_->doc);
   return TXMLNode(xmlAddChild(node_, copy));
 }
@@ -424,9 +442,8 @@ TXMLNode TXMLNode::AppendCopyOf(TXMLNode source) {
 void TXMLNode::AppendCopiesOfChildren(TXMLNode source, std::string_view localName,
                                       const std::function<void(TXMLNode copy)>& appended) {
   if (!node_ || !source || !source.node_->children || !HasDomChildren(source.node_)) return;
-  xmlNodePtr copy = nullptr;
-  if (xmlDOMWrapCloneNode(nullptr, source.node_->doc, source.node_, &copy, node_->doc, node_, 1, 0) != 0 || !copy)
-    return;
+  xmlNodePtr copy = CloneFor(source.node_, node_);
+  if (!copy) return;
   if (source.node_->doc != node_->doc) ResolveForeignReferences(copy->children, source.node_->doc);
   for (xmlNodePtr child = copy->children; child;) {
     xmlNodePtr next = child->next;
@@ -444,9 +461,8 @@ void TXMLNode::AppendCopiesOfChildren(TXMLNode source, std::string_view localNam
 
 TXMLNode TXMLNode::ReplaceWithCopyOf(TXMLNode source) {
   if (!node_ || !source || !node_->parent) return {};
-  xmlNodePtr copy = nullptr;
-  if (xmlDOMWrapCloneNode(nullptr, source.node_->doc, source.node_, &copy, node_->doc, node_->parent, 1, 0) != 0 || !copy)
-    return {};
+  xmlNodePtr copy = CloneFor(source.node_, node_->parent);
+  if (!copy) return {};
   if (source.node_->doc != node_->doc) ResolveForeignReferences(copy, source.node_->doc);
   xmlReplaceNode(node_, copy);
   xmlFreeNode(node_);

@@ -183,7 +183,12 @@ void LoadValidateFile(const std::string& fileName, TXMLDocument& doc, const TSVG
   std::exception_ptr failure;
   try {
     TTextEdits::TReader reader(bytes, PrepareText(bytes, info, services.Log));
-    doc.Parse([&](char* buffer, std::size_t length) { return reader.Read(buffer, length); }, fileName);
+    doc.Parse(
+        [&](char* buffer, std::size_t length) {
+          services.UI.ProcessEvents();  // a large drawing takes seconds
+          return reader.Read(buffer, length);
+        },
+        fileName);
   } catch (...) {
     failure = std::current_exception();
   }
