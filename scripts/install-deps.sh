@@ -11,6 +11,7 @@ packages=(
   libxml2-dev libfreetype-dev libfontconfig-dev libboost-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation
+  desktop-file-utils shared-mime-info
   locales
 )
 test_locale=de_DE.UTF-8

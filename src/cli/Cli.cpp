@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "Commands.h"
+#include "app/DataFiles.h"
 
 namespace {
 
@@ -37,8 +38,9 @@ constexpr std::string_view UsageText =
     "       quillmap compare FILE.plt TARGET.svg [--match] [--json] [export options]\n"
     "                                         the drawing's reference values beside the survey's, and\n"
     "                                         the stations added, removed and moved most\n"
-    "       quillmap [FILE.plt]                the window, with the plot file opened\n"
-    "       quillmap --screenshot OUT.png [FILE.plt]   a picture of the window, drawn offscreen\n"
+    "       quillmap [FILE.plt] [TARGET.svg]  the window, with the plot file (and merge target) opened\n"
+    "       quillmap --screenshot OUT.png [--view map|graphs] [FILE.plt] [TARGET.svg]\n"
+    "                                         a picture of the window, drawn offscreen\n"
     "       quillmap --version | --help\n";
 
 struct TSubcommand {
@@ -78,7 +80,7 @@ int RunQuillmap(const std::vector<std::string>& args, std::ostream& out, std::os
   if (args.empty()) return UsageError(err, "no command given");
   const std::string& command = args.front();
   if (command == "--help" || command == "-h") {
-    out << UsageText;
+    out << UsageText << "User guide: " << UserGuidePath().string() << '\n';
     return ExitLoaded;
   }
   if (command == "--version") {

@@ -25,6 +25,7 @@
 #include "SVGTreeDialog.h"
 #include "PlotWindowWidget.h"
 #include "QtDrawingSurface.h"
+#include "app/DataFiles.h"
 #include "app/Magnification.h"
 #include <QScrollArea>
 #include <QScrollBar>
@@ -56,12 +57,6 @@ QWidget* Page(std::initializer_list<QWidget*> parts) {
   for (QWidget* part : parts) layout->addWidget(part);
   layout->addStretch();
   return page;
-}
-
-// Where the user guide is: beside the program once installed, else in the sources.
-QString GuidePath() {
-  QString beside = QCoreApplication::applicationDirPath() + "/../share/quillmap/guide.html";
-  return QFileInfo::exists(beside) ? beside : QString(QUILLMAP_DOCS_DIR) + "/guide.html";
 }
 
 }  // namespace
@@ -314,7 +309,7 @@ void TMainWindow::BuildMenus() {
       {"&Options", "&Compatibility...", [this] { TCompatibilityDialog(*bindings_, this).exec(); }},
       {"&Options", "&Save User Defaults", {}},
       {"&Options", "&Get User Defaults", {}},
-      {"&Help", "&Contents", [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(GuidePath())); }},
+      {"&Help", "&Contents", [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(UserGuidePath().string()))); }},
       {"&Help", "&About", [this] {
          QMessageBox::about(this, "About Quillmap",
                             "<b>Quillmap</b><br>" + FromCore(AboutVersionText()) +
