@@ -99,3 +99,10 @@ std::string FormatFixed(double value, int decimals) {
 
 std::string FormatShortest(double value) { return FormatWith(value); }
 std::string FormatShortest(float value) { return FormatWith(value); }
+
+std::string FormatGeneral(double value, int digits) {
+  if (!std::isfinite(value)) throw std::domain_error("not a finite number");
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  return std::string(buffer, result.ptr);
+}

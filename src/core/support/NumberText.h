@@ -18,6 +18,9 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 // no file may hold them.
 std::string FormatFixed(double value, int decimals);
 void AppendFixed(std::string& out, double value, int decimals);
+// General format with at most the given significant digits (fixed or
+// scientific, whichever is shorter); NaN and infinity throw.
+std::string FormatGeneral(double value, int digits);
 // The shortest text that reads back as the same value.
 std::string FormatShortest(double value);
 std::string FormatShortest(float value);

@@ -116,6 +116,11 @@ void TSurveyTree::SetAllChecks(bool checked) {
   NotifyCheckChange(TCheckChange::Bulk);
 }
 
+void TSurveyTree::SetChecks(const std::function<bool(int node)>& checked) {
+  for (std::size_t node = 0; node < nodes_.size(); ++node) nodes_[node].Checked = checked(static_cast<int>(node));
+  NotifyCheckChange(TCheckChange::Bulk);
+}
+
 void TSurveyTree::SetAllSelected(bool checked) {
   for (TNode& node : nodes_)
     if (node.Selected) node.Checked = checked;

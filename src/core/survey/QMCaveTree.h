@@ -92,6 +92,8 @@ public:
   void ToggleCheck(int node);
   // Bulk changes: each raises one bulk check change.
   void SetAllChecks(bool checked);
+  // Every node's check mark from checked(node), asked in tree order.
+  void SetChecks(const std::function<bool(int node)>& checked);
   void SetAllSelected(bool checked);
   void InvertAllSelected();
 
