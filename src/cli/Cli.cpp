@@ -24,6 +24,7 @@ constexpr std::string_view UsageText =
     "         --[no-]expand-passages  --[no-]vertical-prisms  --vertical-threshold DEG\n"
     "         --[no-]merge-passages  --[no-]seal-passage-ends  --no-inkscape  --no-illustrator  --ai10\n"
     "         --select NAME (repeatable: draw only the named sections, surveys and shots)\n"
+    "         --settings FILE.vmsf (a settings file, applied after the plot is read; options go over it)\n"
     "       quillmap preview FILE.plt [-o OUT.png] [--width W] [--height H] [--overwrite] [export options]\n"
     "                                         the window's preview (passage walls shown) as a PNG\n"
     "       quillmap validate FILE.svg [--json]  the tag balance of a drawing: every fault with its line\n"
@@ -38,6 +39,8 @@ constexpr std::string_view UsageText =
     "       quillmap compare FILE.plt TARGET.svg [--match] [--json] [export options]\n"
     "                                         the drawing's reference values beside the survey's, and\n"
     "                                         the stations added, removed and moved most\n"
+    "       quillmap settings FILE.plt [-o OUT.vmsf] [--overwrite] [export options]\n"
+    "                                         the settings the options make, as a settings file\n"
     "       quillmap [FILE.plt] [TARGET.svg]  the window, with the plot file (and merge target) opened\n"
     "       quillmap --screenshot OUT.png [--view map|graphs] [FILE.plt] [TARGET.svg]\n"
     "                                         a picture of the window, drawn offscreen\n"
@@ -57,6 +60,7 @@ const TSubcommand Subcommands[] = {
     {"repair", RepairCommand},
     {"merge", MergeCommand},
     {"compare", CompareCommand},
+    {"settings", SettingsCommand},
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ int ValidateCommand(const TCommandArgs& args, std::ostream& out, std::ostream& e
 int RepairCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
 int MergeCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
 int CompareCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
+int SettingsCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err);
 
 // Reads fileName into plot, warnings to err. Returns the read's result, or a
 // failed one when the file cannot be opened (said on err).

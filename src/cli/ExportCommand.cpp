@@ -10,6 +10,7 @@
 #include "Commands.h"
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
+#include "app/UserDefaults.h"
 
 int ExportCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err) {
   TExportRequest request;
@@ -21,7 +22,7 @@ int ExportCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
   }
   bool terminal = &err == &std::cerr && isatty(STDERR_FILENO);
   TConsoleUserInterface ui(err, request.plotFile, terminal, request.verbose);
-  TAppContext app(ui);
+  TAppContext app(ui, SuiteSurveyFoot());
   if (int status = PrepareDrawing(app, request, err); status != ExitLoaded) return status;
   try {
     app.ExportSVG(request.outFile);

@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "app/SettingsFile.h"
 #include "export/PaperSizes.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
@@ -196,6 +197,9 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
       request.before.emplace_back(fixed->Setting, fixed->Value);
     } else if (name == "select") {
       request.selections.push_back(value(i));
+    } else if (name == "settings") {
+      request.settingsFile = value(i);
+      if (request.settingsFile.empty()) throw TUsageError("--settings needs a file name");
     } else {
       bool negated = name.starts_with("no-");
       std::string key = negated ? name.substr(3) : name;
@@ -272,6 +276,15 @@ int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream
   } catch (const std::exception& error) {
     err << "quillmap: " << error.what() << '\n';
     return ExitFailed;
+  }
+  // A settings file as "Load Settings..." applies it; the options given go over it.
+  if (!request.settingsFile.empty()) {
+    try {
+      LoadCaveTreeFromFile(app, request.settingsFile);
+    } catch (const std::exception& error) {
+      err << "quillmap: " << error.what() << '\n';
+      return ExitFailed;
+    }
   }
   for (auto [setting, value] : request.after) settings.Set(setting, value);
   for (const std::string& name : request.selections)

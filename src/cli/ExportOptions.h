@@ -21,6 +21,7 @@ struct TExportRequest {
   std::optional<int> units, paper, orientation;
   std::vector<std::pair<TSetting, double>> before, after;  // in command-line order
   std::vector<std::string> selections;
+  std::string settingsFile;  // applied after the plot is read, before the options that follow it
 };
 
 class TUsageError : public std::runtime_error {

@@ -18,6 +18,7 @@
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
 #include "JsonText.h"
+#include "app/UserDefaults.h"
 #include "merge/SurveyChange.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
@@ -156,7 +157,7 @@ int MergeCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err)
   bool terminal = &err == &std::cerr && isatty(STDERR_FILENO);
   TConsoleUserInterface ui(err, request.drawings.front(), terminal, request.verbose);
   if (options.replaceTarget) ui.AnswerYes("overwrite Source Map");
-  TAppContext app(ui);
+  TAppContext app(ui, SuiteSurveyFoot());
   if (int status = PrepareMerge(app, request, options, err); status != ExitLoaded) return status;
   TAppContext::TMergeResult result;
   try {
@@ -197,7 +198,7 @@ int CompareCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
     return UsageError(err, std::string("compare: ") + error.what());
   }
   TConsoleUserInterface ui(err, request.drawings.front(), false, request.verbose);
-  TAppContext app(ui);
+  TAppContext app(ui, SuiteSurveyFoot());
   if (int status = PrepareMerge(app, request, options, err); status != ExitLoaded) return status;
   TRefComparison comparison;
   TSurveyChange change;

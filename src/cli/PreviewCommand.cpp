@@ -12,6 +12,7 @@
 #include "ExportOptions.h"
 #include "GuiMain.h"
 #include "PlotWindowWidget.h"
+#include "app/UserDefaults.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
 
@@ -54,7 +55,7 @@ int PreviewCommand(const TCommandArgs& args, std::ostream& out, std::ostream& er
   }
   auto application = EnsureApplication();
   TConsoleUserInterface ui(err, request.plotFile, false, request.verbose);
-  TAppContext app(ui);
+  TAppContext app(ui, SuiteSurveyFoot());
   if (int status = PrepareDrawing(app, request, err); status != ExitLoaded) return status;
   app.Settings.Set(TSetting::ShowPassageWalls, 1);
   QImage image(width, height, QImage::Format_RGB32);

@@ -12,6 +12,7 @@
 #include "Commands.h"
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
+#include "app/UserDefaults.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ int RepairCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err
   const std::string& input = request.drawings.front();
   bool terminal = &err == &std::cerr && isatty(STDERR_FILENO);
   TConsoleUserInterface ui(err, input, terminal, request.verbose);
-  TAppContext app(ui);
+  TAppContext app(ui, SuiteSurveyFoot());
   for (auto [setting, value] : choices) app.Settings.Set(setting, value);
   if (!request.plotFile.empty()) {
     if (int status = PrepareDrawing(app, request, err); status != ExitLoaded) return status;

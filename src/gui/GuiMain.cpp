@@ -44,9 +44,11 @@ int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
   QApplication::setApplicationName("Quillmap");
   TQtUserInterface ui;
   ui.SetUnattended(screenshot);
-  TMainWindow window(ui);
+  TMainWindow window(ui, SuiteSurveyFoot());
   window.resize(1280, 800);
   window.show();
+  // A picture shows the program's own defaults, whoever takes it.
+  if (!screenshot) window.ApplyUserDefaults();
   QStringList files;  // absolute: opening one changes the current folder
   for (std::size_t i = firstFile; i < args.size(); ++i)
     files << QFileInfo(QString::fromLocal8Bit(args[i].c_str())).absoluteFilePath();

@@ -27,6 +27,7 @@
 #include "QtDrawingSurface.h"
 #include "app/DataFiles.h"
 #include "app/Magnification.h"
+#include "app/SettingsFile.h"
 #include <QScrollArea>
 #include <QScrollBar>
 #include "ProcessLogDialog.h"
@@ -61,8 +62,9 @@ QWidget* Page(std::initializer_list<QWidget*> parts) {
 
 }  // namespace
 
-TMainWindow::TMainWindow(TQtUserInterface& ui, QWidget* parent)
-    : QMainWindow(parent), ui_(ui), app_(ui), bindings_(new TSettingWidgets(app_.Settings, this)) {
+TMainWindow::TMainWindow(TQtUserInterface& ui, bool surveyFoot, QWidget* parent)
+    : QMainWindow(parent), ui_(ui), app_(ui, surveyFoot), bindings_(new TSettingWidgets(app_.Settings, this)) {
+  recent_.Load(TIniFile(ConfigFiles().RecentFiles));
   setWindowTitle("Quillmap");
   BuildStatusBar();
 
@@ -296,8 +298,19 @@ void TMainWindow::BuildMenus() {
       {"&File", "&Open PLT File...", [this] { ReadNewPlotFile(); }, QKeySequence::Open},
       {"&File", "&Reopen", {}},
       {"&File", "Open S&VG File...", [this] { mergePanel_->LoadSVGTarget(); }},
-      {"&File", "&Load Settings...", {}},
-      {"&File", "&Save Settings...", {}},
+      {"&File", "&Load Settings...", [this] {
+         QFileDialog dialog(this, "Open Map Settings File", QDir::currentPath(), "Map Settings Files (*.vmsf);;All Files (*)");
+         dialog.setDefaultSuffix("vmsf");
+         dialog.setFileMode(QFileDialog::ExistingFile);
+         if (dialog.exec() == QDialog::Accepted) LoadSettingsFile(dialog.selectedFiles().value(0));
+       }},
+      {"&File", "&Save Settings...", [this] {
+         QFileDialog dialog(this, "Save Map Settings Files", QDir::currentPath(), "Map Settings Files (*.vmsf);;All Files (*)");
+         dialog.setAcceptMode(QFileDialog::AcceptSave);
+         dialog.setDefaultSuffix("vmsf");
+         dialog.selectFile("MapSettings.vmsf");
+         if (dialog.exec() == QDialog::Accepted) SaveSettingsFile(dialog.selectedFiles().value(0));
+       }},
       {"&File", "E&xit", [this] { close(); }, QKeySequence::Quit},
       {"&View", "SVG &Trees...", [this] { SVGTreeDialog().DoSVGTreeDisplay(); }},
       {"&View", "View &Log...", [this] { TProcessLogDialog(app_.Log, this).exec(); }},
@@ -307,8 +320,15 @@ void TMainWindow::BuildMenus() {
       {"&Tools", "&Shot Select Tool...", {}},
       {"&Tools", "&Station &Tie-Ins...", {}},
       {"&Options", "&Compatibility...", [this] { TCompatibilityDialog(*bindings_, this).exec(); }},
-      {"&Options", "&Save User Defaults", {}},
-      {"&Options", "&Get User Defaults", {}},
+      {"&Options", "&Save User Defaults", [this] {
+         try {
+           TIniFile file(ConfigFiles().UserDefaults);
+           SaveUserDefaults(app_.Settings, file);
+         } catch (const std::exception& error) {
+           ui_.Error(error.what());
+         }
+       }},
+      {"&Options", "&Get User Defaults", [this] { ApplyUserDefaults(); }},
       {"&Help", "&Contents", [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(UserGuidePath().string()))); }},
       {"&Help", "&About", [this] {
          QMessageBox::about(this, "About Quillmap",
@@ -333,11 +353,43 @@ void TMainWindow::BuildMenus() {
   }
 }
 
+// The list belongs to the suite's cave viewer too: a failed write costs nothing.
+TMainWindow::~TMainWindow() {
+  try {
+    TIniFile file(ConfigFiles().RecentFiles);
+    recent_.Save(file);
+  } catch (const std::exception&) {
+  }
+}
+
 void TMainWindow::ShowRecentFiles() {
   reopenMenu_->clear();
-  for (const QString& file : recent_)
-    reopenMenu_->addAction(file, this, [this, file] { LoadPlotFile(file); });
-  reopenMenu_->setEnabled(!recent_.isEmpty());
+  for (std::size_t i = 0; i < recent_.Paths().size(); ++i) {
+    const QString file = QString::fromLocal8Bit(recent_.Paths()[i].c_str());
+    reopenMenu_->addAction(QString::fromLocal8Bit(recent_.Caption(i).c_str()), this, [this, file] { LoadPlotFile(file); });
+  }
+  reopenMenu_->setEnabled(!recent_.Paths().empty());
+}
+
+void TMainWindow::ApplyUserDefaults() { GetUserDefaults(app_.Settings, TIniFile(ConfigFiles().UserDefaults)); }
+
+void TMainWindow::SaveSettingsFile(const QString& fileName) {
+  try {
+    SaveCaveTreeXML(app_, ToCore(fileName));
+  } catch (const std::exception& error) {
+    ui_.Error(error.what());
+  }
+}
+
+void TMainWindow::LoadSettingsFile(const QString& fileName) {
+  try {
+    LoadCaveTreeFromFile(app_, ToCore(fileName), [this](int position, int total) {
+      ui_.Progress(total > 0 ? position * 100 / total : 0);
+    });
+  } catch (const std::exception& error) {
+    ui_.Error(error.what());
+  }
+  treePanel_->update();
 }
 
 void TMainWindow::ReadNewPlotFile() {
@@ -360,9 +412,7 @@ void TMainWindow::LoadPlotFile(const QString& fileName) {
     return;
   }
   treePanel_->PlotLoaded(file.fileName());
-  recent_.removeAll(file.absoluteFilePath());
-  recent_.prepend(file.absoluteFilePath());
-  while (recent_.size() > RecentFileCount) recent_.removeLast();
+  recent_.Add(file.absoluteFilePath().toLocal8Bit().toStdString());
   ShowRecentFiles();
   setWindowTitle("Quillmap - " + file.fileName());
   settingsTabs_->setCurrentIndex(0);

@@ -14,10 +14,13 @@
 #include "SettingWidgets.h"
 #include "SurveyTreePanel.h"
 #include "app/AppContext.h"
+#include "app/UserDefaults.h"
 
 class TMainWindow : public QMainWindow {
 public:
-  explicit TMainWindow(TQtUserInterface& ui, QWidget* parent = nullptr);
+  // surveyFoot: the suite's choice of the US survey foot.
+  explicit TMainWindow(TQtUserInterface& ui, bool surveyFoot = false, QWidget* parent = nullptr);
+  ~TMainWindow() override;
 
   TAppContext& App() { return app_; }
   TSurveyTreePanel& TreePanel() { return *treePanel_; }
@@ -30,7 +33,11 @@ public:
   void LoadPlotFile(const QString& fileName);
   void ReadNewPlotFile();
   void ExportSVG();
-  const QStringList& RecentFiles() const { return recent_; }
+  const TRecentFiles& RecentFiles() const { return recent_; }
+  // The user defaults, as at the first activation and "&Get User Defaults".
+  void ApplyUserDefaults();
+  void SaveSettingsFile(const QString& fileName);
+  void LoadSettingsFile(const QString& fileName);
   // The dialogs, made once and kept for the program's life.
   class TValidateDialog& ValidateDialog();
   class TRepairDialog& RepairDialog();
@@ -61,7 +68,7 @@ private:
   QTabWidget* settingsTabs_ = nullptr;
   QMenu* reopenMenu_ = nullptr;
   class QTableWidget* colorTable_ = nullptr;
-  QStringList recent_;
+  TRecentFiles recent_;
   class TPlotWindowWidget* preview_ = nullptr;
   class QScrollArea* previewArea_ = nullptr;
   QLabel* polygonsRendered_ = nullptr;
@@ -73,5 +80,3 @@ private:
   class TMergePanel* mergePanel_ = nullptr;
   QTabWidget* views_ = nullptr;
 };
-
-constexpr int RecentFileCount = 5;

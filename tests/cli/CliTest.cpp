@@ -206,4 +206,33 @@ TEST(CliExport, SetsThePageAsTheWindowWould) {
   EXPECT_EQ(RunCli({"export", "/nonexistent/cave.plt", "-o", svg, "--overwrite"}).status, ExitFailed);
 }
 
+TEST(CliSettings, AFileWrittenBySettingsExportsAsItsOptionsDo) {
+  std::string plot = WriteScratchFile("kept.plt", SmallPlot);
+  std::string settings = WriteScratchFile("kept.vmsf", "");
+  const std::vector<std::string> options = {"--units", "meters", "--ratio", "2400", "--yaw", "30",
+                                            "--select", "A1 - A\xE9", "--grid", "5"};
+  std::vector<std::string> args = {"settings", plot, "-o", settings, "--overwrite"};
+  args.insert(args.end(), options.begin(), options.end());
+  TRun run = RunCli(args);
+  ASSERT_EQ(run.status, ExitLoaded) << run.err;
+  // Everything but the time of the export is the same.
+  auto withoutStamp = [](std::string text) {
+    const std::size_t stamp = text.find("Version ");
+    return stamp == std::string::npos ? text : text.erase(stamp, text.find('<', stamp) - stamp);
+  };
+  std::string direct = WriteScratchFile("direct.svg", ""), viaFile = WriteScratchFile("via.svg", "");
+  args = {"export", plot, "-o", direct, "--overwrite"};
+  args.insert(args.end(), options.begin(), options.end());
+  ASSERT_EQ(RunCli(args).status, ExitLoaded);
+  run = RunCli({"export", plot, "-o", viaFile, "--overwrite", "--settings", settings});
+  ASSERT_EQ(run.status, ExitLoaded) << run.err;
+  EXPECT_EQ(withoutStamp(ReadFile(viaFile)), withoutStamp(ReadFile(direct)));
+  // Options after the file go over it; a bad file fails naming it.
+  run = RunCli({"export", plot, "-o", viaFile, "--overwrite", "--settings", settings, "--ratio", "600"});
+  EXPECT_NE(ReadFile(viaFile).find("Scale: 1:600.000000"), std::string::npos);
+  run = RunCli({"export", plot, "-o", viaFile, "--overwrite", "--settings", plot});
+  EXPECT_EQ(run.status, ExitFailed);
+  EXPECT_NE(run.err.find(plot + ": "), std::string::npos) << run.err;
+}
+
 }  // namespace

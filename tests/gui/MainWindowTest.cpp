@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -83,7 +85,8 @@ TEST_F(TWindowFixture, LoadingShowsCaptionCountersAndTree) {
   EXPECT_TRUE(counters);
   EXPECT_EQ(window.TreePanel().Model()->rowCount({}), 2);
   EXPECT_EQ(Find<QLabel>("StatusDis1")->text(), " Loading Complete");
-  EXPECT_EQ(window.RecentFiles().size(), 1);
+  ASSERT_FALSE(window.RecentFiles().Paths().empty());
+  EXPECT_TRUE(window.RecentFiles().Paths().front().ends_with("/golden/golden.plt"));  // at the top
   EXPECT_TRUE(settings.Checked(S::ShowPassageWalls));  // under 5000 shots
 }
 
@@ -109,6 +112,9 @@ TEST_F(TWindowFixture, TreeChecksReachTheModel) {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The window keeps its recent files and defaults here, not in the user's folder.
+  const std::string config = (std::filesystem::path(WriteScratchFile("config", "")).parent_path() / "xdg").string();
+  qputenv("XDG_CONFIG_HOME", config.c_str());
   QApplication application(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

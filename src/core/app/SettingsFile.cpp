@@ -48,7 +48,7 @@ TMapSettings GatherMapSettings(const TSettingsModel& settings) {
   return map;
 }
 
-void ApplyMapSettings(TSettingsModel& settings, const TMapSettings& map) {
+void ApplyMapSettings(TSettingsModel& settings, double baseScale, const TMapSettings& map) {
   settings.Set(S::AI10Compatible, map.AI10Compatible);
   settings.Set(S::Units, map.USUnits ? 0 : 1);
   settings.Set(S::View, map.PlanView ? 0 : 1);
@@ -62,7 +62,10 @@ void ApplyMapSettings(TSettingsModel& settings, const TMapSettings& map) {
       {S::CaveOffsetY, map.CaveOffset.Y},           {S::CaveOffsetZ, map.CaveOffset.Z}};
   for (const auto& [setting, value] : quiet) settings.SetWithoutReaction(setting, value);
   // With their reactions: feet per inch, ratio and paper rotation follow.
-  settings.Set(S::ScaleFactor, map.Scale);
+  // The scale goes in as the ratio: a scale that the ratio made may lie
+  // below the scale factor control's own range.
+  if (baseScale > 0) settings.Set(S::Ratio, 12 / (baseScale * map.Scale));
+  else settings.SetWithoutReaction(S::ScaleFactor, map.Scale);  // no survey loaded yet
   settings.Set(S::Yaw, map.ViewAngle);
 }
 
@@ -149,6 +152,7 @@ void ReadVector(TXMLNode map, std::string_view name, T3DVector& value) {
 TMapSettings ReadMapSettings(TXMLNode map, TMapSettings m) {
   ReadFloat(map, "ViewAngle", m.ViewAngle);
   ReadFloat(map, "Scale", m.Scale);
+  if (!(m.Scale > 0)) throw std::runtime_error("Scale must be more than 0");
   ReadVector(map, "PaperOffset", m.PaperOffset);
   ReadVector(map, "CaveOffset", m.CaveOffset);
   ReadBoolean(map, "AI10Compatible", m.AI10Compatible);
@@ -283,7 +287,7 @@ void LoadCaveTreeFromFile(TAppContext& app, const std::string& fileName,
     if (!text.empty()) doc.Parse(text, fileName);
     if (doc.Empty()) throw std::runtime_error("Empty Information File");
     if (const TXMLNode map = XMLFindNode(doc, "MapSettings"))
-      ApplyMapSettings(app.Settings, ReadMapSettings(map, GatherMapSettings(app.Settings)));
+      ApplyMapSettings(app.Settings, app.Projection.BaseScale, ReadMapSettings(map, GatherMapSettings(app.Settings)));
     if (app.Plot.FileLoaded) {
       ApplyCheckBoxes(doc, app.Tree, progress);
       ApplyFeatureSettings(doc, app.Plot);

@@ -76,6 +76,8 @@ void SaveUserDefaults(const TSettingsModel& settings, TIniFile& file) {
 
 bool InternationalFoot(const TIniFile& suiteUnits) { return suiteUnits.ReadBool("Units", "InternationalFoot", true); }
 
+bool SuiteSurveyFoot() { return !InternationalFoot(TIniFile(ConfigFiles().SuiteUnits)); }
+
 void TRecentFiles::Put(const std::string& path) {
   std::erase(paths_, path);
   paths_.insert(paths_.begin(), path);

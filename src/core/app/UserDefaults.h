@@ -29,6 +29,8 @@ void SaveUserDefaults(const TSettingsModel& settings, TIniFile& file);
 // The suite's choice of foot: true (the default) the international foot,
 // false the US survey foot.
 bool InternationalFoot(const TIniFile& suiteUnits);
+// The same read from the suite's file: whether the program uses the survey foot.
+bool SuiteSurveyFoot();
 
 // The File menu's recent plot files, most recent first.
 class TRecentFiles {
