@@ -86,7 +86,7 @@ TEST_F(TWindowFixture, LoadingShowsCaptionCountersAndTree) {
   EXPECT_EQ(window.TreePanel().Model()->rowCount({}), 2);
   EXPECT_EQ(Find<QLabel>("StatusDis1")->text(), " Loading Complete");
   ASSERT_FALSE(window.RecentFiles().Paths().empty());
-  EXPECT_TRUE(window.RecentFiles().Paths().front().ends_with("/golden/golden.plt"));  // at the top
+  EXPECT_TRUE(window.RecentFiles().Paths().front().ends_with("/blue-spring.plt"));  // at the top
   EXPECT_TRUE(settings.Checked(S::ShowPassageWalls));  // under 5000 shots
 }
 
