@@ -10,7 +10,7 @@
 #include "Commands.h"
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 
 int ExportCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err) {
   TExportRequest request;

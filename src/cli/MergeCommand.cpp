@@ -18,7 +18,7 @@
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
 #include "JsonText.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 #include "merge/SurveyChange.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"

@@ -12,7 +12,7 @@
 #include "ExportOptions.h"
 #include "GuiMain.h"
 #include "PlotWindowWidget.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
 

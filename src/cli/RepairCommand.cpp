@@ -12,7 +12,7 @@
 #include "Commands.h"
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "ConsoleUserInterface.h"
 #include "ExportOptions.h"
 #include "app/SettingsFile.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 
 int SettingsCommand(const TCommandArgs& args, std::ostream& out, std::ostream& err) {
   TExportRequest request;

@@ -14,7 +14,7 @@
 #include "SettingWidgets.h"
 #include "SurveyTreePanel.h"
 #include "app/AppContext.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 
 class TMainWindow : public QMainWindow {
 public:

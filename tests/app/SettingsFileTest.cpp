@@ -6,7 +6,7 @@
 #include <locale>
 
 #include "app/AppContext.h"
-#include "app/UserDefaults.h"
+#include "app/QMIni.h"
 #include "support/TestSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "UserDefaults.h"
+#include "QMIni.h"
 
 #include <cstdlib>
 #include <filesystem>
