@@ -10,6 +10,7 @@
 
 #include "Cli.h"
 #include "app/SettingsFile.h"
+#include "preview/QMStationOffset.h"
 #include "export/PaperSizes.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
@@ -81,6 +82,7 @@ const std::initializer_list<std::string_view> ClashingOptions[] = {
     {"yaw", "paper-rotation"},
     {"landscape", "portrait"},
     {"paper", "paper-size"},
+    {"select", "clip", "dates"},  // each ticks the tree afresh
 };
 
 // Remembers the first option of each group; refuses a second one.
@@ -152,6 +154,48 @@ int PaperByName(const std::string& text) {
   throw TUsageError("--paper: no standard paper size is named \"" + text + "\"");
 }
 
+// Comma-separated parts, each trimmed.
+std::vector<std::string> Parts(const std::string& text) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  for (std::size_t comma; (comma = text.find(',', start)) != std::string::npos; start = comma + 1)
+    parts.push_back(Trimmed(text.substr(start, comma - start)));
+  parts.push_back(Trimmed(text.substr(start)));
+  return parts;
+}
+
+TClipBox ClipBoxOf(const std::string& text) {
+  const std::vector<std::string> parts = Parts(text);
+  if (parts.size() != 6) throw TUsageError("--clip: give six numbers as west,east,south,north,bottom,top");
+  TClipBox box;
+  double* limits[] = {&box.West, &box.East, &box.South, &box.North, &box.Bottom, &box.Top};
+  for (std::size_t i = 0; i < 6; ++i) *limits[i] = Number("clip", parts[i]);
+  return box;
+}
+
+TClipCriteria ClipCriteriaOf(const std::string& text) {
+  TClipCriteria criteria;
+  for (const std::string& part : Parts(Lower(text))) {
+    if (part == "depth") criteria.Depth = true;
+    else if (part == "east-west") criteria.EastWest = true;
+    else if (part == "north-south") criteria.NorthSouth = true;
+    else throw TUsageError("--clip-by: \"" + part + "\" is none of depth, east-west, north-south");
+  }
+  return criteria;
+}
+
+TCaveDate DateOf(const std::string& text) {
+  const std::vector<std::string> parts = text.size() == 10 && text[4] == '-' && text[7] == '-'
+                                             ? std::vector<std::string>{text.substr(0, 4), text.substr(5, 2), text.substr(8, 2)}
+                                             : std::vector<std::string>{};
+  const auto year = parts.empty() ? std::nullopt : ParseInt32(parts[0]);
+  const auto month = parts.empty() ? std::nullopt : ParseInt32(parts[1]);
+  const auto day = parts.empty() ? std::nullopt : ParseInt32(parts[2]);
+  if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31)
+    throw TUsageError("--dates: \"" + text + "\" is no date of the form YYYY-MM-DD");
+  return {static_cast<std::uint8_t>(*day), static_cast<std::uint8_t>(*month), static_cast<std::uint16_t>(*year)};
+}
+
 bool IsDrawingName(const std::string& name) {
   std::string extension = Lower(std::filesystem::path(name).extension().string());
   return extension == ".svg" || extension == ".xml";
@@ -197,6 +241,16 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
       request.before.emplace_back(fixed->Setting, fixed->Value);
     } else if (name == "select") {
       request.selections.push_back(value(i));
+    } else if (name == "tie-in") {
+      request.tieIn = value(i);
+    } else if (name == "clip") {
+      request.clip = ClipBoxOf(value(i));
+    } else if (name == "clip-by") {
+      request.clipBy = ClipCriteriaOf(value(i));
+    } else if (name == "dates") {
+      const std::vector<std::string> parts = Parts(value(i));
+      if (parts.size() != 2) throw TUsageError("--dates: give two dates as FROM,TO");
+      request.dates = std::pair(DateOf(parts[0]), DateOf(parts[1]));
     } else if (name == "settings") {
       request.settingsFile = value(i);
       if (request.settingsFile.empty()) throw TUsageError("--settings needs a file name");
@@ -230,6 +284,7 @@ TExportRequest ParseExportArgs(const TCommandArgs& args, const TExtraOption& ext
   if (request.plotFile.empty() && files.PlotRequired) throw TUsageError("no plot file given");
   if (request.drawings.size() < files.Drawings)
     throw TUsageError(files.Drawings == 1 ? "no drawing (.svg) given" : "give " + std::to_string(files.Drawings) + " drawings (.svg)");
+  if (request.clipBy && !request.clip) throw TUsageError("--clip-by goes with --clip");
   return request;
 }
 
@@ -287,6 +342,24 @@ int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream
     }
   }
   for (auto [setting, value] : request.after) settings.Set(setting, value);
+  if (request.tieIn) {
+    const std::optional<long> station = StationNamed(app.Plot, *request.tieIn);
+    if (!station) return UsageError(err, "--tie-in: no station is named \"" + *request.tieIn + "\"");
+    TieInStation(app.Plot, settings, *station);
+  }
+  if (request.clip || request.dates) {
+    TExcludeTool tool;
+    tool.PresetComplex(app.Plot);
+    if (request.clip) {
+      tool.Box = *request.clip;
+      tool.Criteria = request.clipBy.value_or(TClipCriteria{true, true, true, false});
+      tool.SetByExtents(app.Plot, app.Tree);
+    } else {
+      std::tie(tool.From, tool.To) = *request.dates;
+      tool.SetByDate(app.Plot, app.Tree);
+    }
+    settings.Set(S::ExcludeSections, 1);
+  }
   for (const std::string& name : request.selections)
     if (!SelectNodes(app.Tree, name)) return UsageError(err, "--select: no section, survey or shot is named \"" + name + "\"");
   if (!request.selections.empty()) settings.Set(S::ExcludeSections, 1);

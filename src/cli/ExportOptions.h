@@ -13,6 +13,7 @@
 
 #include "Commands.h"
 #include "app/AppContext.h"
+#include "preview/QMExcludeTool.h"
 
 struct TExportRequest {
   std::string plotFile, outFile;
@@ -22,6 +23,10 @@ struct TExportRequest {
   std::vector<std::pair<TSetting, double>> before, after;  // in command-line order
   std::vector<std::string> selections;
   std::string settingsFile;  // applied after the plot is read, before the options that follow it
+  std::optional<std::string> tieIn;
+  std::optional<TClipBox> clip;  // survey units, as the plot holds them
+  std::optional<TClipCriteria> clipBy;
+  std::optional<std::pair<TCaveDate, TCaveDate>> dates;
 };
 
 class TUsageError : public std::runtime_error {

@@ -235,4 +235,39 @@ TEST(CliSettings, AFileWrittenBySettingsExportsAsItsOptionsDo) {
   EXPECT_NE(run.err.find(plot + ": "), std::string::npos) << run.err;
 }
 
+TEST(CliSettings, TiesInClipsAndPicksDatesAfterTheRead) {
+  // North, east, vertical: A2 lies 95 north, 10 down of A1; Aé 50 east of A2.
+  const std::string plot = WriteScratchFile(
+      "clip.plt", Lines({"Z 0 95 0 50 -10 0", "SCave", "NA D 5 17 2001 C", "M 0 0 0 SA1", "D 95 0 -10 SA2",
+                         "D 95 50 -10 SA3", "X 0 95 0 50 -10 0", "NB D 6 20 2003 C", "M 95 0 -10 SA2",
+                         "D 100 5 0 SB1", "X 95 100 0 5 -10 0"}));
+  const std::string svg = WriteScratchFile("clip.svg", "");
+  auto shots = [&](std::vector<std::string> options) {
+    std::vector<std::string> args = {"export", plot, "-o", svg, "--overwrite"};
+    args.insert(args.end(), options.begin(), options.end());
+    const TRun run = RunCli(args);
+    EXPECT_EQ(run.status, ExitLoaded) << run.err;
+    const std::string text = ReadFile(svg);
+    std::string ids;
+    for (const char* id : {"A1_A2", "A2_A3", "A2_B1"})
+      if (text.find(std::string("<path id=\"") + id + "\"") != std::string::npos) ids += std::string(ids.empty() ? "" : " ") + id;
+    return ids;
+  };
+  EXPECT_EQ(shots({}), "A1_A2 A2_A3 A2_B1");
+  EXPECT_EQ(shots({"--clip", "-1,10,-1,100,-20,20"}), "A1_A2 A2_B1");  // A3 lies 50 east
+  EXPECT_EQ(shots({"--clip", "-1,10,-1,96,-20,20", "--clip-by", "north-south"}), "A1_A2 A2_A3");
+  EXPECT_EQ(shots({"--dates", "2003-06-20,2003-06-20"}), "A2_B1");
+  // Tied in at A2, the drawing moves by A2's offset from A1 (95 ft north).
+  const std::string plain = (shots({}), ReadFile(svg));
+  shots({"--tie-in", "A2"});
+  EXPECT_NE(ReadFile(svg), plain);
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--tie-in", "Nowhere"}, {"--clip", "1,2,3"}, {"--clip-by", "depth"},
+        {"--dates", "2003-13-01,2004-01-01"}, {"--clip", "0,1,0,1,0,1", "--dates", "2001-01-01,2002-01-01"}}) {
+    std::vector<std::string> args = {"export", plot, "-o", svg, "--overwrite"};
+    args.insert(args.end(), bad.begin(), bad.end());
+    EXPECT_EQ(RunCli(args).status, ExitUsage) << bad[0] << " " << bad[1];
+  }
+}
+
 }  // namespace
