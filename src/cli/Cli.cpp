@@ -45,7 +45,7 @@ constexpr std::string_view UsageText =
     "       quillmap settings FILE.plt [-o OUT.vmsf] [--overwrite] [export options]\n"
     "                                         the settings the options make, as a settings file\n"
     "       quillmap [FILE.plt] [TARGET.svg]  the window, with the plot file (and merge target) opened\n"
-    "       quillmap --screenshot OUT.png [--view map|graphs] [FILE.plt] [TARGET.svg]\n"
+    "       quillmap --screenshot OUT.png [--view map|graphs|select] [FILE.plt] [TARGET.svg]\n"
     "                                         a picture of the window, drawn offscreen\n"
     "       quillmap --version | --help\n";
 

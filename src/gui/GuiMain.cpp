@@ -11,6 +11,7 @@
 
 #include "GraphsDialog.h"
 #include "MainWindow.h"
+#include "ShotSelectDialog.h"
 
 void PrepareOffscreenDrawing() {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -33,8 +34,8 @@ int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
     view = args[3];
     firstFile = 4;
   }
-  if (screenshot && (args.size() < 2 || !(view.empty() || view == "map" || view == "graphs"))) {
-    std::cerr << "usage: quillmap --screenshot OUT.png [--view map|graphs] [FILE.plt] [TARGET.svg]\n";
+  if (screenshot && (args.size() < 2 || !(view.empty() || view == "map" || view == "graphs" || view == "select"))) {
+    std::cerr << "usage: quillmap --screenshot OUT.png [--view map|graphs|select] [FILE.plt] [TARGET.svg]\n";
     return 2;
   }
   if (screenshot) PrepareOffscreenDrawing();
@@ -65,6 +66,13 @@ int RunGui(int argc, char** argv, const std::vector<std::string>& args) {
     graphs.PairsGrid()->selectRow(0);
     graphs.ShowDetails(0);
     shown = &graphs;
+  }
+  if (view == "select") {
+    TShotSelectDialog& tool = window.ShotSelectDialog();
+    tool.DoShotSelectDialog();
+    tool.resize(760, 640);
+    QApplication::processEvents();
+    shown = &tool;
   }
   QApplication::processEvents();
   if (!shown->grab().save(picture)) {

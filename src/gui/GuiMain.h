@@ -1,8 +1,8 @@
 #pragma once
 // quillmap without a subcommand: the window, optionally with a file to open;
-// --screenshot OUT.png [--view map|graphs] [FILE...] draws the window (its
-// map, or the Graphs dialog) offscreen into a PNG, a merge target's shots
-// shown on the map.
+// --screenshot OUT.png [--view map|graphs|select] [FILE...] draws the window
+// (its map, the Graphs dialog or the shot select tool) offscreen into a PNG,
+// a merge target's shots shown on the map.
 
 #include <string>
 #include <vector>

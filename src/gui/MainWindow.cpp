@@ -23,6 +23,8 @@
 #include "GraphsDialog.h"
 #include "MergePanel.h"
 #include "SVGTreeDialog.h"
+#include "ShotSelectDialog.h"
+#include "StationTieInDialog.h"
 #include "PlotWindowWidget.h"
 #include "QtDrawingSurface.h"
 #include "app/DataFiles.h"
@@ -317,8 +319,8 @@ void TMainWindow::BuildMenus() {
       {"&View", "&Graphs...", [this] { GraphsDialog().ShowGraphsDlg(); }},
       {"&Tools", "&File Errors/Validate...", [this] { ValidateDialog().ShowValidateDlg(); }},
       {"&Tools", "&Repair/Convert Files...", [this] { RepairDialog().exec(); }},
-      {"&Tools", "&Shot Select Tool...", {}},
-      {"&Tools", "&Station &Tie-Ins...", {}},
+      {"&Tools", "&Shot Select Tool...", [this] { ShotSelectDialog().DoShotSelectDialog(); }},
+      {"&Tools", "&Station &Tie-Ins...", [this] { StationTieInDialog().ShowTieIns(); }},
       {"&Options", "&Compatibility...", [this] { TCompatibilityDialog(*bindings_, this).exec(); }},
       {"&Options", "&Save User Defaults", [this] {
          try {
@@ -413,6 +415,7 @@ void TMainWindow::LoadPlotFile(const QString& fileName) {
   }
   treePanel_->PlotLoaded(file.fileName());
   recent_.Add(file.absoluteFilePath().toLocal8Bit().toStdString());
+  if (shotSelect_) shotSelect_->PresetComplex();
   ShowRecentFiles();
   setWindowTitle("Quillmap - " + file.fileName());
   settingsTabs_->setCurrentIndex(0);
@@ -421,6 +424,19 @@ void TMainWindow::LoadPlotFile(const QString& fileName) {
 TValidateDialog& TMainWindow::ValidateDialog() {
   if (!validateDialog_) validateDialog_ = new TValidateDialog(app_.Validation, this);
   return *validateDialog_;
+}
+
+TShotSelectDialog& TMainWindow::ShotSelectDialog() {
+  if (!shotSelect_) {
+    shotSelect_ = new TShotSelectDialog(app_, ui_, this);
+    shotSelect_->PresetComplex();
+  }
+  return *shotSelect_;
+}
+
+TStationTieInDialog& TMainWindow::StationTieInDialog() {
+  if (!tieIns_) tieIns_ = new TStationTieInDialog(app_, *bindings_, ui_, this);
+  return *tieIns_;
 }
 
 TGraphsDialog& TMainWindow::GraphsDialog() {

@@ -43,6 +43,8 @@ public:
   class TRepairDialog& RepairDialog();
   class TGraphsDialog& GraphsDialog();
   class TSVGTreeDialog& SVGTreeDialog();
+  class TShotSelectDialog& ShotSelectDialog();
+  class TStationTieInDialog& StationTieInDialog();
   class TMergePanel& MergePanel() { return *mergePanel_; }
   QTabWidget& Views() { return *views_; }
 
@@ -78,5 +80,7 @@ private:
   class TGraphsDialog* graphsDialog_ = nullptr;
   class TSVGTreeDialog* svgTreeDialog_ = nullptr;
   class TMergePanel* mergePanel_ = nullptr;
+  class TShotSelectDialog* shotSelect_ = nullptr;
+  class TStationTieInDialog* tieIns_ = nullptr;
   QTabWidget* views_ = nullptr;
 };
