@@ -5,10 +5,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <streambuf>
 #include <string>
 
 #include "app/AppContext.h"
+#include "app/QMIni.h"
+#include "app/SettingsFile.h"
 #include "export/QMExport.h"
 #include "preview/QMDisplay.h"
 #include "merge/MorphLibrary.h"
@@ -200,4 +203,30 @@ void FuzzMergeTarget(std::string_view bytes) {
   }
   const std::string merged = app.Merge.TargetDoc.Serialize();
   if (bytes.find("nan") == std::string_view::npos && bytes.find("inf") == std::string_view::npos) ExpectFiniteText(merged);
+}
+
+void FuzzSettingsFile(std::string_view bytes) {
+  WriteScratch(ScratchFile(), MergePlot);
+  WriteScratch(ScratchFile("vmsf"), bytes);
+  TSilentUserInterface ui;
+  TAppContext app(ui);
+  if (!app.LoadPlotFile(ScratchFile()).Loaded) std::abort();
+  try {
+    LoadCaveTreeFromFile(app, ScratchFile("vmsf"));
+  } catch (const std::runtime_error&) {
+    return;  // refused with the file's name and the reason
+  }
+  std::ostringstream svg;
+  TSilentUserInterface quiet;
+  TProgressDisplay progress(quiet);
+  TExportSources sources{app.DrawingSources(), "fuzz", [](const std::string&) {}};
+  WriteSVGToStream(svg, app.SVGInfo(), sources, progress);
+  ExpectFiniteText(svg.str());
+  // The same bytes as INI files: read, applied and written back.
+  TIniFile ini(ScratchFile("vmsf"));
+  GetUserDefaults(app.Settings, ini);
+  TRecentFiles recent;
+  recent.Load(ini);
+  SaveUserDefaults(app.Settings, ini);
+  recent.Save(ini);
 }

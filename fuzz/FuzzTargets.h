@@ -21,3 +21,8 @@ void FuzzSVGText(std::string_view bytes);
 // The input as a drawing merged onto a small survey: matched, its survey
 // graph paired, its artwork morphed and adjusted, the documents merged.
 void FuzzMergeTarget(std::string_view bytes);
+
+// The input as a settings file loaded over a small survey (after which the
+// survey still exports with finite numbers), and as an INI file whose user
+// defaults and recent files are read and written back.
+void FuzzSettingsFile(std::string_view bytes);

@@ -30,6 +30,7 @@ declare -A seeds=(
   [FuzzSVGDrawing]="tests/data/golden tests/data/illustrator fuzz/seeds/svg"
   [FuzzSVGText]="fuzz/seeds/text"
   [FuzzMergeTarget]="fuzz/seeds/merge"
+  [FuzzSettingsFile]="fuzz/seeds/settings"
 )
 harnesses=("$@")
 [ ${#harnesses[@]} -gt 0 ] || harnesses=("${!seeds[@]}")

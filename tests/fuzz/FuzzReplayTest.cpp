@@ -17,6 +17,7 @@ const std::map<std::string, std::function<void(std::string_view)>> Harnesses = {
     {"FuzzSVGDrawing", FuzzSVGDrawing},
     {"FuzzSVGText", FuzzSVGText},
     {"FuzzMergeTarget", FuzzMergeTarget},
+    {"FuzzSettingsFile", FuzzSettingsFile},
 };
 
 TEST(FuzzReplay, InputsThatOnceFailedPass) {
