@@ -5,6 +5,8 @@
 #   install-test.sh BUILD_DIR
 set -euo pipefail
 build="$1"
+# What is installed, built if this build made only the tests.
+cmake --build "$build" --target quillmap quillmap_compressed_docs >/dev/null
 dest="$(mktemp -d)"
 trap 'rm -rf "$dest"' EXIT
 DESTDIR="$dest" cmake --install "$build" --prefix /usr >/dev/null
