@@ -6,10 +6,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <tuple>
 
 #include "ClipView.h"
 
@@ -100,12 +103,27 @@ QWidget* TShotSelectDialog::PositionPage() {
   plan_ = new TClipView(app_, tool_, true, dragged);
   profile_ = new TClipView(app_, tool_, false, dragged);
   auto* views = new QSplitter(Qt::Vertical);
-  views->addWidget(plan_);
-  views->addWidget(profile_);
+  for (TClipView* view : {plan_, profile_}) {
+    auto* area = new QScrollArea;
+    area->setWidget(view);
+    area->viewport()->installEventFilter(this);  // the view follows the pane's size
+    views->addWidget(area);
+  }
+  auto* zoom = new QHBoxLayout;
+  zoom->addWidget(Button("Reset", "ZoomResetBtn", this, [this] { Zoom(0); }));
+  for (auto [caption, name, factor] : {std::tuple("Zoom Out", "ZoomOutBtn", 0.9), std::tuple("Zoom In", "ZoomInBtn", 1.1)}) {
+    QPushButton* button = Button(caption, name, this, [this, factor = factor] { Zoom(factor); });
+    button->setAutoRepeat(true);  // repeats while held
+    zoom->addWidget(button);
+  }
+  zoom->addStretch();
+  auto* right = new QVBoxLayout;
+  right->addLayout(zoom);
+  right->addWidget(views, 1);
   auto* page = new QWidget;
   auto* layout = new QHBoxLayout(page);
   layout->addLayout(left);
-  layout->addWidget(views, 1);
+  layout->addLayout(right, 1);
   return page;
 }
 
@@ -184,6 +202,32 @@ QWidget* TShotSelectDialog::TiltPage() {
   layout->addWidget(Group("Analysis", analysis));
   layout->addWidget(Group("Tilt (Looking Up Slope)", dial), 1);
   return page;
+}
+
+void TShotSelectDialog::Zoom(double factor) {
+  baseSize_ = factor == 0 ? 1.0 : baseSize_ * factor;
+  FitViews();
+}
+
+// Each view BaseSize times its pane, less 4 pixels, the scroll position kept
+// in proportion.
+void TShotSelectDialog::FitViews() {
+  for (TClipView* view : {plan_, profile_}) {
+    auto* area = qobject_cast<QScrollArea*>(view->parentWidget()->parentWidget());
+    if (!area) continue;
+    const QSize pane = area->viewport()->size();
+    QScrollBar* bars[] = {area->horizontalScrollBar(), area->verticalScrollBar()};
+    double share[2];
+    for (int i = 0; i < 2; ++i) share[i] = bars[i]->maximum() > 0 ? double(bars[i]->value()) / bars[i]->maximum() : 0;
+    view->resize(std::max(1, int(std::lround(baseSize_ * pane.width())) - 4),
+                 std::max(1, int(std::lround(baseSize_ * pane.height())) - 4));
+    for (int i = 0; i < 2; ++i) bars[i]->setValue(int(share[i] * bars[i]->maximum()));
+  }
+}
+
+bool TShotSelectDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) FitViews();
+  return QDialog::eventFilter(watched, event);
 }
 
 void TShotSelectDialog::ShowTilt(double azimuth, double dip) {

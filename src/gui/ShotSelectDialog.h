@@ -47,6 +47,10 @@ private:
   void ShowLimits();
   void ShowTilt(double azimuth, double dip);
   TSelectProgress Progress();
+  // Zoom by the factor; 0 fits the views to their panes again.
+  void Zoom(double factor);
+  void FitViews();
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
   TAppContext& app_;
   TQtUserInterface& ui_;
@@ -60,4 +64,5 @@ private:
   QProgressBar* progress_;
   TClipView *plan_, *profile_;
   bool updateDial_ = true, showingLimits_ = false;
+  double baseSize_ = 1.0;
 };

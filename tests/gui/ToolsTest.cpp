@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
@@ -56,6 +57,12 @@ TEST_F(TToolsFixture, DraggingALimitLineMovesItsSpinAndSelectTicksTheShotsInside
   EXPECT_EQ(all, shots);
   EXPECT_GT(part, 0);
   EXPECT_LT(part, all);
+  // Zoom In widens the views; Reset fits them to their panes again.
+  const int width = plan->width();
+  QTest::mouseClick(tool.findChild<QPushButton*>("ZoomInBtn"), Qt::LeftButton);
+  EXPECT_GT(plan->width(), width);
+  QTest::mouseClick(tool.findChild<QPushButton*>("ZoomResetBtn"), Qt::LeftButton);
+  EXPECT_EQ(plan->width(), width);
   // The tilt of a real cave can be fitted; an empty box cannot.
   EXPECT_TRUE(tool.Regression());
   tool.findChild<QCheckBox*>("ExtentsTiltChk")->setChecked(true);
