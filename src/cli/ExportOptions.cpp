@@ -185,12 +185,10 @@ TClipCriteria ClipCriteriaOf(const std::string& text) {
 }
 
 TCaveDate DateOf(const std::string& text) {
-  const std::vector<std::string> parts = text.size() == 10 && text[4] == '-' && text[7] == '-'
-                                             ? std::vector<std::string>{text.substr(0, 4), text.substr(5, 2), text.substr(8, 2)}
-                                             : std::vector<std::string>{};
-  const auto year = parts.empty() ? std::nullopt : ParseInt32(parts[0]);
-  const auto month = parts.empty() ? std::nullopt : ParseInt32(parts[1]);
-  const auto day = parts.empty() ? std::nullopt : ParseInt32(parts[2]);
+  const bool shaped = text.size() == 10 && text[4] == '-' && text[7] == '-';
+  const auto year = shaped ? ParseInt32(text.substr(0, 4)) : std::nullopt;
+  const auto month = shaped ? ParseInt32(text.substr(5, 2)) : std::nullopt;
+  const auto day = shaped ? ParseInt32(text.substr(8, 2)) : std::nullopt;
   if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31)
     throw TUsageError("--dates: \"" + text + "\" is no date of the form YYYY-MM-DD");
   return {static_cast<std::uint8_t>(*day), static_cast<std::uint8_t>(*month), static_cast<std::uint16_t>(*year)};

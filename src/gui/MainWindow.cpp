@@ -331,7 +331,9 @@ void TMainWindow::BuildMenus() {
          }
        }},
       {"&Options", "&Get User Defaults", [this] { ApplyUserDefaults(); }},
-      {"&Help", "&Contents", [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(UserGuidePath().string()))); }},
+      {"&Help", "&Contents", [] {
+         QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(UserGuidePath().string())));
+       }},
       {"&Help", "&About", [this] {
          QMessageBox::about(this, "About Quillmap",
                             "<b>Quillmap</b><br>" + FromCore(AboutVersionText()) +
