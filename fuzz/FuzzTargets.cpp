@@ -82,6 +82,12 @@ constexpr std::string_view MergePlot =
     "D 0 95 -10 SA2 P 2 3 1 2 I 95.5\r\nD 50 95 -10 SA3 P 2 3 1 2 I 50\r\nD 60 30 -5 SA4 P 1 1 1 1 I 66\r\n"
     "D 0 0 0 SA1 P 2 3 1 2 I 60\r\nX 0 60 0 95 -10 0\r\n";
 
+// The small survey the merge and settings harnesses work on, loaded.
+void LoadSmallSurvey(TAppContext& app) {
+  WriteScratch(ScratchFile(), MergePlot);
+  if (!app.LoadPlotFile(ScratchFile()).Loaded) std::abort();
+}
+
 }  // namespace
 
 void FuzzPlotFile(std::string_view bytes) {
@@ -187,11 +193,10 @@ void FuzzSVGText(std::string_view bytes) {
 }
 
 void FuzzMergeTarget(std::string_view bytes) {
-  WriteScratch(ScratchFile(), MergePlot);
   WriteScratch(ScratchFile("svg"), bytes);
   TSilentUserInterface ui;
   TAppContext app(ui);
-  if (!app.LoadPlotFile(ScratchFile()).Loaded) std::abort();
+  LoadSmallSurvey(app);
   try {
     app.LoadMergeTarget(ScratchFile("svg"));
     app.MatchTargetCommand();
@@ -206,11 +211,10 @@ void FuzzMergeTarget(std::string_view bytes) {
 }
 
 void FuzzSettingsFile(std::string_view bytes) {
-  WriteScratch(ScratchFile(), MergePlot);
   WriteScratch(ScratchFile("vmsf"), bytes);
   TSilentUserInterface ui;
   TAppContext app(ui);
-  if (!app.LoadPlotFile(ScratchFile()).Loaded) std::abort();
+  LoadSmallSurvey(app);
   try {
     LoadCaveTreeFromFile(app, ScratchFile("vmsf"));
   } catch (const std::runtime_error&) {

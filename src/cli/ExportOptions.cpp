@@ -3,15 +3,19 @@
 
 #include "ExportOptions.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <iostream>
 
 #include "Cli.h"
+#include "ConsoleUserInterface.h"
+#include "app/QMIni.h"
 #include "app/SettingsFile.h"
-#include "preview/QMStationOffset.h"
 #include "export/PaperSizes.h"
+#include "preview/QMStationOffset.h"
 #include "support/NumberText.h"
 #include "support/SafeFile.h"
 
@@ -362,5 +366,29 @@ int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream
     if (!SelectNodes(app.Tree, name)) return UsageError(err, "--select: no section, survey or shot is named \"" + name + "\"");
   if (!request.selections.empty()) settings.Set(S::ExcludeSections, 1);
   if (request.center) settings.Center();
+  return ExitLoaded;
+}
+
+int WriteFromPlot(const TCommandArgs& args, std::ostream& out, std::ostream& err, std::string_view command,
+                  std::string_view extension, std::string_view done,
+                  const std::function<void(TAppContext& app, const std::string& file)>& write) {
+  TExportRequest request;
+  try {
+    request = ParseExportArgs(args);
+    SetOutputFile(request, std::string(extension));
+  } catch (const TUsageError& error) {
+    return UsageError(err, std::string(command) + ": " + error.what());
+  }
+  const bool terminal = &err == &std::cerr && isatty(STDERR_FILENO);
+  TConsoleUserInterface ui(err, request.plotFile, terminal, request.verbose);
+  TAppContext app(ui, SuiteSurveyFoot());
+  if (int status = PrepareDrawing(app, request, err); status != ExitLoaded) return status;
+  try {
+    write(app, request.outFile);
+  } catch (const std::exception& error) {
+    err << "quillmap: " << error.what() << '\n';
+    return ExitFailed;
+  }
+  out << done << ' ' << request.plotFile << " to " << request.outFile << '\n';
   return ExitLoaded;
 }

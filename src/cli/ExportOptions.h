@@ -57,3 +57,10 @@ void CheckOutputFile(const TExportRequest& request);
 // Sets the sheet, reads the plot, then sets scale, offsets, selection and
 // centre. Returns the exit status: ExitLoaded when all went well.
 int PrepareDrawing(TAppContext& app, const TExportRequest& request, std::ostream& err);
+// A command that writes one file from the prepared plot (export, settings):
+// the options read, the output named after the plot with the extension
+// unless given, the file written by write, "DONE PLOT to OUT" said. The
+// exit status.
+int WriteFromPlot(const TCommandArgs& args, std::ostream& out, std::ostream& err, std::string_view command,
+                  std::string_view extension, std::string_view done,
+                  const std::function<void(TAppContext& app, const std::string& file)>& write);

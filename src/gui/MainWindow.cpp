@@ -35,24 +35,13 @@
 #include "ProcessLogDialog.h"
 #include "RepairDialog.h"
 #include "ValidateDialog.h"
+#include "WidgetHelpers.h"
 #include "app/Version.h"
 #include "export/QMColors.h"
 
 namespace {
 
 using S = TSetting;
-
-QPushButton* Button(const QString& caption, QObject* receiver, std::function<void()> action) {
-  auto* button = new QPushButton(caption);
-  QObject::connect(button, &QPushButton::clicked, receiver, std::move(action));
-  return button;
-}
-
-QGroupBox* Group(const QString& caption, QLayout* layout) {
-  auto* group = new QGroupBox(caption);
-  group->setLayout(layout);
-  return group;
-}
 
 QWidget* Page(std::initializer_list<QWidget*> parts) {
   auto* page = new QWidget;
@@ -393,7 +382,6 @@ void TMainWindow::LoadSettingsFile(const QString& fileName) {
   } catch (const std::exception& error) {
     ui_.Error(error.what());
   }
-  treePanel_->update();
 }
 
 void TMainWindow::ReadNewPlotFile() {

@@ -13,18 +13,13 @@
 #include <QVBoxLayout>
 
 #include "CompatibilityDialog.h"
+#include "WidgetHelpers.h"
 #include "export/QMColors.h"
 #include "merge/QMGraph.h"
 
 namespace {
 
 using S = TSetting;
-
-QPushButton* Button(const QString& caption, const QString& name) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  return button;
-}
 
 }  // namespace
 
@@ -42,20 +37,14 @@ TMergePanel::TMergePanel(TAppContext& app, TSettingWidgets& bindings, TQtUserInt
   reference_->setFixedHeight(reference_->horizontalHeader()->sizeHint().height() + 12 * 22 + 2 * reference_->frameWidth());
   auto* referenceLayout = new QVBoxLayout;
   referenceLayout->addWidget(reference_);
-  auto* referenceGroup = new QGroupBox("Reference Values");
-  referenceGroup->setLayout(referenceLayout);
 
-  auto* load = Button("Load SVG Target", "LoadTargetBtn");
-  auto* match = Button("Match Target", "MatchTargetBtn");
-  auto* merge = Button("Merge/Morph/Save", "MergeBtn");
-  debugMerge_ = Button("Debug Merge", "DebugMergeBtn");
+  debugMerge_ = Button("Debug Merge", this, [this] { DebugMerge(); }, "DebugMergeBtn");
   debugMerge_->hide();
-  connect(load, &QPushButton::clicked, this, [this] { LoadSVGTarget(); });
-  connect(match, &QPushButton::clicked, this, [this] { MatchTarget(); });
-  connect(merge, &QPushButton::clicked, this, [this] { MergeMorphSave(); });
-  connect(debugMerge_, &QPushButton::clicked, this, [this] { DebugMerge(); });
   auto* buttons = new QHBoxLayout;
-  for (QPushButton* button : {load, match, merge, debugMerge_}) buttons->addWidget(button);
+  for (QPushButton* button : {Button("Load SVG Target", this, [this] { LoadSVGTarget(); }, "LoadTargetBtn"),
+                              Button("Match Target", this, [this] { MatchTarget(); }, "MatchTargetBtn"),
+                              Button("Merge/Morph/Save", this, [this] { MergeMorphSave(); }, "MergeBtn"), debugMerge_})
+    buttons->addWidget(button);
 
   targetName_ = new QLineEdit;
   targetName_->setObjectName("TargetDis");
@@ -71,13 +60,12 @@ TMergePanel::TMergePanel(TAppContext& app, TSettingWidgets& bindings, TQtUserInt
 
   auto* morph = new QFormLayout;
   for (S spin : {S::MorphA, S::MorphB, S::MorphP, S::MorphN}) morph->addRow(bindings.Caption(spin), bindings.Create(spin));
-  morphGroup_ = new QGroupBox("Morph Parameters");
+  morphGroup_ = Group("Morph Parameters", morph);
   morphGroup_->setObjectName("MorphParameters");
-  morphGroup_->setLayout(morph);
   morphGroup_->installEventFilter(this);
 
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(referenceGroup);
+  layout->addWidget(Group("Reference Values", referenceLayout));
   layout->addLayout(buttons);
   layout->addWidget(targetName_);
   layout->addLayout(checks);
@@ -156,8 +144,7 @@ void TMergePanel::LoadAnalizeMergeTarget(const QString& fileName) {
 void TMergePanel::MatchTarget() {
   if (!app_.IsFileLoaded()) return;
   try {
-    app_.MatchTargetCommand();
-    DisplaySVGComparision();
+    app_.MatchTargetCommand();  // the settings it changes refresh the panel
   } catch (const std::exception& error) {
     ui_.Error(error.what());
   }

@@ -1,17 +1,15 @@
 #include "SVGTreeDialog.h"
 
-#include <QCheckBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "FindDialog.h"
 #include "export/QMColors.h"
 #include "export/QMProgress.h"
 #include "repair/QMSVGTree.h"
@@ -110,31 +108,12 @@ void TSVGTreeDialog::ShowSelectedXML(TSide side) {
   ShowXMLText(QString::fromStdString(node.Serialize()), this);
 }
 
-// A plain find dialog: the text, up or down (down at first), "Find Next".
 void TSVGTreeDialog::ShowFindDialog(TSide side) {
-  if (!finds_[side]) {
-    auto* find = finds_[side] = new QDialog(this);
-    find->setWindowTitle("Find");
-    auto* text = new QLineEdit;
-    auto* up = new QRadioButton("Up");
-    auto* down = new QRadioButton("Down");
-    down->setChecked(true);
-    auto* next = new QPushButton("Find Next");
-    next->setDefault(true);
-    connect(next, &QPushButton::clicked, this,
-            [this, side, text, down] { FindInTree(side, text->text(), down->isChecked()); });
-    auto* cancel = new QPushButton("Cancel");
-    connect(cancel, &QPushButton::clicked, find, &QDialog::hide);
-    auto* layout = new QHBoxLayout(find);
-    layout->addWidget(new QLabel("Find what:"));
-    layout->addWidget(text, 1);
-    layout->addWidget(up);
-    layout->addWidget(down);
-    layout->addWidget(next);
-    layout->addWidget(cancel);
-  }
-  finds_[side]->show();
-  finds_[side]->raise();
+  if (!finds_[side])
+    finds_[side] = new TFindDialog(this, false, [this, side](const TFindDialog::TRequest& request) {
+      FindInTree(side, request.Text, request.Down);
+    });
+  finds_[side]->Open();
 }
 
 void ShowXMLText(const QString& text, QWidget* parent) {

@@ -37,7 +37,7 @@ private:
   TQtUserInterface& ui_;
   QTreeView* trees_[2] = {};
   TSVGTreeModel* models_[2] = {};
-  class QDialog* finds_[2] = {};
+  class TFindDialog* finds_[2] = {};
 };
 
 // "XML": a node's markup, read-only, in a fixed-pitch font.

@@ -15,21 +15,9 @@
 #include <tuple>
 
 #include "ClipView.h"
+#include "WidgetHelpers.h"
 
 namespace {
-
-QPushButton* Button(const QString& caption, const char* name, QObject* receiver, std::function<void()> action) {
-  auto* button = new QPushButton(caption);
-  button->setObjectName(name);
-  QObject::connect(button, &QPushButton::clicked, receiver, std::move(action));
-  return button;
-}
-
-QGroupBox* Group(const QString& caption, QLayout* layout) {
-  auto* group = new QGroupBox(caption);
-  group->setLayout(layout);
-  return group;
-}
 
 QDate ToQDate(const TCaveDate& date) { return QDate(date.Year, date.Month, date.Day); }
 TCaveDate FromQDate(const QDate& date) {
@@ -52,7 +40,7 @@ TShotSelectDialog::TShotSelectDialog(TAppContext& app, TQtUserInterface& ui, QWi
   progress_->setRange(0, 100);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(progress_, 1);
-  bottom->addWidget(Button("Close", "CloseBtn", this, [this] { hide(); }));
+  bottom->addWidget(Button("Close", this, [this] { hide(); }, "CloseBtn"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(pages, 1);
   layout->addLayout(bottom);
@@ -72,10 +60,10 @@ QWidget* TShotSelectDialog::PositionPage() {
     connect(spin, &QDoubleSpinBox::valueChanged, this, [this] { LimitsFromSpins(); });
     limits->addRow(caption, spin);
   }
-  limits->addRow(Button("Reset", "ClipResetBtn", this, [this] {
-    tool_.PresetComplex(app_.Plot);
+  limits->addRow(Button("Reset", this, [this] {
+    tool_.SetClipLimits(app_.Plot);
     ShowLimits();
-  }));
+  }, "ClipResetBtn"));
   subtractPlane_ = new QCheckBox("Subtract Plane");
   subtractPlane_->setObjectName("PlaneExcludeChk");
   connect(subtractPlane_, &QCheckBox::toggled, this, [this](bool on) {
@@ -93,7 +81,7 @@ QWidget* TShotSelectDialog::PositionPage() {
   byNorthSouth_->setObjectName("ExNorthSouthChk");
   auto* left = new QVBoxLayout;
   left->addWidget(Group("Clip Limits", limits));
-  left->addWidget(Button("Select", "ExtentSetBtn", this, [this] { SetByExtents(); }));
+  left->addWidget(Button("Select", this, [this] { SetByExtents(); }, "ExtentSetBtn"));
   left->addWidget(Group("Select By:", by));
   left->addStretch();
 
@@ -110,9 +98,9 @@ QWidget* TShotSelectDialog::PositionPage() {
     views->addWidget(area);
   }
   auto* zoom = new QHBoxLayout;
-  zoom->addWidget(Button("Reset", "ZoomResetBtn", this, [this] { Zoom(0); }));
+  zoom->addWidget(Button("Reset", this, [this] { Zoom(0); }, "ZoomResetBtn"));
   for (auto [caption, name, factor] : {std::tuple("Zoom Out", "ZoomOutBtn", 0.9), std::tuple("Zoom In", "ZoomInBtn", 1.1)}) {
-    QPushButton* button = Button(caption, name, this, [this, factor = factor] { Zoom(factor); });
+    QPushButton* button = Button(caption, this, [this, factor = factor] { Zoom(factor); }, name);
     button->setAutoRepeat(true);  // repeats while held
     zoom->addWidget(button);
   }
@@ -139,14 +127,14 @@ QWidget* TShotSelectDialog::DatePage() {
   auto* dates = new QFormLayout;
   dates->addRow("Starting Date", from_);
   dates->addRow("Ending Date", to_);
-  dates->addRow(Button("Reset", "DateResetBtn", this, [this] {
+  dates->addRow(Button("Reset", this, [this] {
     from_->setDate(ToQDate(app_.Plot.MinDate));
     to_->setDate(ToQDate(app_.Plot.MaxDate));
-  }));
+  }, "DateResetBtn"));
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(Group("Exclude By Date", dates));
-  layout->addWidget(Button("Select", "SelectDateBtn", this, [this] { SetByDate(); }));
+  layout->addWidget(Button("Select", this, [this] { SetByDate(); }, "SelectDateBtn"));
   layout->addStretch();
   return page;
 }
@@ -174,7 +162,7 @@ QWidget* TShotSelectDialog::TiltPage() {
   extentsInAnalysis_ = new QCheckBox("Use Extents In Analysis");
   extentsInAnalysis_->setObjectName("ExtentsTiltChk");
   auto* analysis = new QVBoxLayout;
-  analysis->addWidget(Button("Analyze CaveTilt", "RegressBtn", this, [this] { Regression(); }));
+  analysis->addWidget(Button("Analyze CaveTilt", this, [this] { Regression(); }, "RegressBtn"));
   analysis->addWidget(extentsInAnalysis_);
   // The direction dial: its yaw round, its pitch along the slider.
   dialYaw_ = new QDial;
@@ -255,7 +243,6 @@ void TShotSelectDialog::PresetComplex() {
   subtractPlane_->setChecked(false);
   azimuth_->setValue(0);
   inclination_->setValue(0);
-  tool_.Plane.SetPlane(0, 0);
   ShowTilt(0, 0);
 }
 

@@ -5,12 +5,11 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "FindDialog.h"
+#include "WidgetHelpers.h"
 #include "preview/QMStationOffset.h"
 
 // Row r is vector r, read from the plot as it is drawn; at least 34 rows.
@@ -62,44 +61,25 @@ TStationTieInDialog::TStationTieInDialog(TAppContext& app, TSettingWidgets& bind
   auto* offset = new QFormLayout;
   for (TSetting setting : {TSetting::CaveOffsetX, TSetting::CaveOffsetY, TSetting::CaveOffsetZ})
     offset->addRow(bindings.Caption(setting), bindings.Create(setting));
-  auto* offsetGroup = new QGroupBox("Offset From Cave Root");
-  offsetGroup->setLayout(offset);
 
-  auto button = [this](const char* caption, const char* name, auto action) {
-    auto* b = new QPushButton(caption);
-    b->setObjectName(name);
-    connect(b, &QPushButton::clicked, this, action);
-    return b;
-  };
   auto* buttons = new QHBoxLayout;
-  buttons->addWidget(button("Tie-In", "TieToPaperBtn", [this] { TieIn(); }));
-  buttons->addWidget(button("Reset", "ResetCaveOffsetBtn", [this] { ResetCaveOffset(app_.Settings); }));
-  auto* search = button("Find...", "TieFindStationBtn", [this] {
-    if (!find_) {
-      find_ = new QDialog(this);
-      find_->setWindowTitle("Find");
-      auto* text = new QLineEdit;
-      auto* up = new QRadioButton("Up");
-      auto* down = new QRadioButton("Down");
-      down->setChecked(true);
-      auto* next = new QPushButton("Find Next");
-      next->setDefault(true);
-      connect(next, &QPushButton::clicked, this, [this, text, down] { FindStation(text->text(), down->isChecked()); });
-      auto* layout = new QHBoxLayout(find_);
-      for (QWidget* widget : std::initializer_list<QWidget*>{new QLabel("Find what:"), text, up, down, next})
-        layout->addWidget(widget);
-    }
-    find_->show();
-  });
+  buttons->addWidget(Button("Tie-In", this, [this] { TieIn(); }, "TieToPaperBtn"));
+  buttons->addWidget(Button("Reset", this, [this] { ResetCaveOffset(app_.Settings); }, "ResetCaveOffsetBtn"));
+  auto* search = Button("Find...", this, [this] {
+    if (!find_)
+      find_ = new TFindDialog(this, false,
+                              [this](const TFindDialog::TRequest& request) { FindStation(request.Text, request.Down); });
+    find_->Open();
+  }, "TieFindStationBtn");
   search->setToolTip("Search For Station");
   buttons->addWidget(search);
   buttons->addStretch();
-  buttons->addWidget(button("Close", "CloseBtn", [this] { accept(); }));
+  buttons->addWidget(Button("Close", this, [this] { accept(); }, "CloseBtn"));
 
-  group_ = new QGroupBox("Station Tie-in");
-  auto* groupLayout = new QVBoxLayout(group_);
+  auto* groupLayout = new QVBoxLayout;
   groupLayout->addWidget(grid_, 1);
-  groupLayout->addWidget(offsetGroup);
+  groupLayout->addWidget(Group("Offset From Cave Root", offset));
+  group_ = Group("Station Tie-in", groupLayout);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group_, 1);
   layout->addLayout(buttons);

@@ -31,5 +31,5 @@ private:
   class TStationListModel* model_;
   QTableView* grid_;
   class QGroupBox* group_;
-  QDialog* find_ = nullptr;
+  class TFindDialog* find_ = nullptr;
 };

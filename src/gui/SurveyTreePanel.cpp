@@ -17,6 +17,10 @@
 
 TSurveyTreePanel::TSurveyTreePanel(TAppContext& app, TSettingWidgets& bindings, QWidget* parent)
     : QWidget(parent), app_(app), model_(new TSurveyTreeModel(app.Tree, this)), view_(new QTreeView) {
+  // Marks set many at once (these buttons, a settings file, the shot select tool) show at once.
+  app_.OnTreeChecks([this](TCheckChange change) {
+    if (change == TCheckChange::Bulk) model_->ChecksChanged();
+  });
   auto* layout = new QVBoxLayout(this);
   auto* fields = new QFormLayout;
   plotFile_ = new QLabel;
@@ -88,23 +92,18 @@ void TSurveyTreePanel::SyncSelection() {
   if (current != TSurveyTree::NoNode && app_.Tree.Selected(current)) app_.Tree.Select(current, true);
 }
 
-void TSurveyTreePanel::BulkChanged() { model_->ChecksChanged(); }
-
 void TSurveyTreePanel::CheckAll(bool checked) {
   app_.Tree.SetAllChecks(checked);
-  BulkChanged();
 }
 
 void TSurveyTreePanel::CheckSelected(bool checked) {
   SyncSelection();
   app_.Tree.SetAllSelected(checked);
-  BulkChanged();
 }
 
 void TSurveyTreePanel::InvertSelected() {
   SyncSelection();
   app_.Tree.InvertAllSelected();
-  BulkChanged();
 }
 
 void TSurveyTreePanel::FindNext(const QString& text, bool down) {

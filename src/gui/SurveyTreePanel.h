@@ -30,7 +30,6 @@ public:
 
 private:
   void SyncSelection();
-  void BulkChanged();
   void FindNext(const QString& text, bool down);
 
   TAppContext& app_;

@@ -1,7 +1,6 @@
 #include "ValidateDialog.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
@@ -9,17 +8,16 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "FindDialog.h"
 #include "QtUserInterface.h"
 #include "support/MappedFile.h"
 #include "support/SafeFile.h"
@@ -54,43 +52,6 @@ protected:
 
 private:
   int spacing_ = 8, start_ = 0, column_ = 0;
-};
-
-// The find dialog: the text, whole words, case, direction.
-class TFindDialog : public QDialog {
-public:
-  explicit TFindDialog(TValidateDialog& owner) : QDialog(&owner) {
-    setWindowTitle("Find");
-    text = new QLineEdit;
-    wholeWord = new QCheckBox("Match whole word only");
-    matchCase = new QCheckBox("Match case");
-    up = new QRadioButton("Up");
-    down = new QRadioButton("Down");
-    down->setChecked(true);
-    auto* next = new QPushButton("Find Next");
-    next->setDefault(true);
-    auto* cancel = new QPushButton("Cancel");
-    connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
-    connect(next, &QPushButton::clicked, this, [this, &owner] {
-      owner.FindText(text->text(), wholeWord->isChecked(), matchCase->isChecked(), down->isChecked());
-    });
-    auto* layout = new QVBoxLayout(this);
-    auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel("Find what:"));
-    row->addWidget(text, 1);
-    row->addWidget(next);
-    layout->addLayout(row);
-    auto* options = new QHBoxLayout;
-    options->addWidget(wholeWord);
-    options->addWidget(matchCase);
-    options->addWidget(up);
-    options->addWidget(down);
-    options->addWidget(cancel);
-    layout->addLayout(options);
-  }
-  QLineEdit* text;
-  QCheckBox *wholeWord, *matchCase;
-  QRadioButton *up, *down;
 };
 
 namespace {
@@ -310,12 +271,13 @@ void TValidateDialog::Save() {
 }
 
 void TValidateDialog::OpenFind() {
-  if (!find_) find_ = new TFindDialog(*this);
+  if (!find_)
+    find_ = new TFindDialog(this, true, [this](const TFindDialog::TRequest& request) {
+      FindText(request.Text, request.WholeWord, request.MatchCase, request.Down);
+    });
   QTextCursor cursor = editor_->textCursor();
   if (!cursor.hasSelection()) cursor.select(QTextCursor::WordUnderCursor);
-  find_->text->setText(cursor.selectedText());
-  find_->show();
-  find_->raise();
+  find_->Open(cursor.selectedText());
 }
 
 bool TValidateDialog::FindText(const QString& text, bool wholeWord, bool matchCase, bool down) {

@@ -4,22 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "CliRun.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-struct TRun {
-  int status;
-  std::string out, err;
-};
-
-TRun RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunQuillmap(args, out, err);
-  return {status, out.str(), err.str()};
-}
 
 const std::string SmallPlot = "SCave\r\nNA D 3 4 2001 Cx\r\nM 1 2 3 SA1\r\nD 4 5 6 SA\xE9\r\nd 7 8 9\r\n"
                               "X 0 0 0 0 0 0\r\nZ 1 7 2 8 3 9\r\n";
@@ -105,11 +94,6 @@ TEST(Cli, DumpWritesOneLinePerVectorSurveyAndSection) {
             "section\t0\tCave\t0\n");
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(CliExport, WritesBesideThePlotAndRefusesToOverwrite) {
   std::string plot = WriteScratchFile("beside.plt", SmallPlot);
   std::string svg = plot.substr(0, plot.size() - 4) + ".svg";
@@ -117,15 +101,15 @@ TEST(CliExport, WritesBesideThePlotAndRefusesToOverwrite) {
   TRun run = RunCli({"export", plot});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
   EXPECT_NE(run.out.find(svg), std::string::npos);
-  EXPECT_NE(ReadFile(svg).find("<path id=\"A1_A\xE9\""), std::string::npos);
+  EXPECT_NE(ReadBytes(svg).find("<path id=\"A1_A\xE9\""), std::string::npos);
 
   std::ofstream(svg, std::ios::binary) << "my drawing";
   run = RunCli({"export", plot});
   EXPECT_EQ(run.status, ExitUsage);
   EXPECT_NE(run.err.find("--overwrite"), std::string::npos);
-  EXPECT_EQ(ReadFile(svg), "my drawing");
+  EXPECT_EQ(ReadBytes(svg), "my drawing");
   EXPECT_EQ(RunCli({"export", plot, "--overwrite"}).status, ExitLoaded);
-  EXPECT_NE(ReadFile(svg), "my drawing");
+  EXPECT_NE(ReadBytes(svg), "my drawing");
 }
 
 TEST(CliExport, RefusesBadValuesAndWritesNothing) {
@@ -179,7 +163,7 @@ TEST(CliExport, NeverWritesOverItsInputOrAnythingButAFile) {
     EXPECT_EQ(run.status, ExitUsage) << c.saying;
     EXPECT_NE(run.err.find(c.saying), std::string::npos) << run.err;
   }
-  EXPECT_EQ(ReadFile(plot), SmallPlot);
+  EXPECT_EQ(ReadBytes(plot), SmallPlot);
 }
 
 TEST(CliExport, AFolderAsThePlotFileIsAFailure) {
@@ -196,7 +180,7 @@ TEST(CliExport, SetsThePageAsTheWindowWould) {
   TRun run = RunCli({"export", plot, "-o", svg, "--overwrite", "--units", "meters", "--paper", " a4 sheet ",
                      "--portrait", "--no-inkscape", "--no-illustrator", "--ratio", "2400", "--select", "A1 - A\xE9"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
-  std::string text = ReadFile(svg);
+  std::string text = ReadBytes(svg);
   EXPECT_NE(text.find("width=\"595pt\" height=\"841pt\""), std::string::npos);
   EXPECT_EQ(text.find("xmlns:inkscape"), std::string::npos);
   EXPECT_EQ(text.find("i:layer"), std::string::npos);
@@ -226,10 +210,10 @@ TEST(CliSettings, AFileWrittenBySettingsExportsAsItsOptionsDo) {
   ASSERT_EQ(RunCli(args).status, ExitLoaded);
   run = RunCli({"export", plot, "-o", viaFile, "--overwrite", "--settings", settings});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
-  EXPECT_EQ(withoutStamp(ReadFile(viaFile)), withoutStamp(ReadFile(direct)));
+  EXPECT_EQ(withoutStamp(ReadBytes(viaFile)), withoutStamp(ReadBytes(direct)));
   // Options after the file go over it; a bad file fails naming it.
   run = RunCli({"export", plot, "-o", viaFile, "--overwrite", "--settings", settings, "--ratio", "600"});
-  EXPECT_NE(ReadFile(viaFile).find("Scale: 1:600.000000"), std::string::npos);
+  EXPECT_NE(ReadBytes(viaFile).find("Scale: 1:600.000000"), std::string::npos);
   run = RunCli({"export", plot, "-o", viaFile, "--overwrite", "--settings", plot});
   EXPECT_EQ(run.status, ExitFailed);
   EXPECT_NE(run.err.find(plot + ": "), std::string::npos) << run.err;
@@ -247,7 +231,7 @@ TEST(CliSettings, TiesInClipsAndPicksDatesAfterTheRead) {
     args.insert(args.end(), options.begin(), options.end());
     const TRun run = RunCli(args);
     EXPECT_EQ(run.status, ExitLoaded) << run.err;
-    const std::string text = ReadFile(svg);
+    const std::string text = ReadBytes(svg);
     std::string ids;
     for (const char* id : {"A1_A2", "A2_A3", "A2_B1"})
       if (text.find(std::string("<path id=\"") + id + "\"") != std::string::npos) ids += std::string(ids.empty() ? "" : " ") + id;
@@ -258,9 +242,9 @@ TEST(CliSettings, TiesInClipsAndPicksDatesAfterTheRead) {
   EXPECT_EQ(shots({"--clip", "-1,10,-1,96,-20,20", "--clip-by", "north-south"}), "A1_A2 A2_A3");
   EXPECT_EQ(shots({"--dates", "2003-06-20,2003-06-20"}), "A2_B1");
   // Tied in at A2, the drawing moves by A2's offset from A1 (95 ft north).
-  const std::string plain = (shots({}), ReadFile(svg));
+  const std::string plain = (shots({}), ReadBytes(svg));
   shots({"--tie-in", "A2"});
-  EXPECT_NE(ReadFile(svg), plain);
+  EXPECT_NE(ReadBytes(svg), plain);
   for (const std::vector<std::string>& bad :
        {std::vector<std::string>{"--tie-in", "Nowhere"}, {"--clip", "1,2,3"}, {"--clip-by", "depth"},
         {"--dates", "2003-13-01,2004-01-01"}, {"--clip", "0,1,0,1,0,1", "--dates", "2001-01-01,2002-01-01"}}) {

@@ -4,28 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "Cli.h"
+#include "CliRun.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-struct TRun {
-  int status;
-  std::string out, err;
-};
-
-TRun RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunQuillmap(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 std::string Plot(const std::string& a3) {
   return Lines({"Z 0 50 0 95 -10 0", "SGolden Cave", "NA D 5 17 2001 C", "M 0 0 0 SA1 P 2 3 1 2 I 0",
@@ -44,7 +28,7 @@ struct TMergeFiles {
     std::ofstream(before, std::ios::binary) << Plot("D 50 95 -10");
     drawing = folder + "/drawing.svg";
     EXPECT_EQ(RunCli({"export", before, "-o", drawing, "--ratio", "100"}).status, ExitLoaded);
-    std::string text = ReadFile(drawing);
+    std::string text = ReadBytes(drawing);
     const std::string layer = "<g id=\"w2d_Walls_shp\"";
     const std::size_t open = text.find('>', text.find(layer)) + 1;
     text.insert(open, "<path id=\"wall\" d=\"M300,300 L320,320\"/>");
@@ -62,10 +46,10 @@ TEST(CliMerge, SavesBesideThePlotWithBackupsAndAReport) {
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
   const std::string merged = files.folder + "/cave_Mrg.svg";
   EXPECT_EQ(run.out, "Merged " + files.plot + " into " + files.drawing + ": " + merged + " (2 line pairs)\n");
-  EXPECT_NE(ReadFile(merged).find("id=\"A3_B1\""), std::string::npos);
-  EXPECT_NE(ReadFile(merged).find("id=\"wall\""), std::string::npos);
-  EXPECT_NE(ReadFile(merged).find("Scale: 1:100.000000"), std::string::npos);  // matched to the drawing
-  const std::string json = ReadFile(report);
+  EXPECT_NE(ReadBytes(merged).find("id=\"A3_B1\""), std::string::npos);
+  EXPECT_NE(ReadBytes(merged).find("id=\"wall\""), std::string::npos);
+  EXPECT_NE(ReadBytes(merged).find("Scale: 1:100.000000"), std::string::npos);  // matched to the drawing
+  const std::string json = ReadBytes(report);
   EXPECT_EQ(json.rfind("{\"output\": \"" + merged + "\", \"pairs\": 2, \"targetUnpaired\": [], \"sourceUnpaired\": [\"A3_B1\"]", 0),
             0u)
       << json;
@@ -73,14 +57,14 @@ TEST(CliMerge, SavesBesideThePlotWithBackupsAndAReport) {
   EXPECT_NE(json.find(", \"fit\": {\"median_pt\": "), std::string::npos) << json;
   EXPECT_NE(json.find("\"worst\": [{\"shot\": \"A2_A3\", \"miss_pt\": "), std::string::npos) << json;
   // Merged again, the earlier result is kept as the first backup.
-  const std::string first = ReadFile(merged);
+  const std::string first = ReadBytes(merged);
   ASSERT_EQ(RunCli({"merge", files.plot, files.drawing, "--match"}).status, ExitLoaded);
-  EXPECT_EQ(ReadFile(files.folder + "/cave_Mrg.bak1"), first);
+  EXPECT_EQ(ReadBytes(files.folder + "/cave_Mrg.bak1"), first);
 }
 
 TEST(CliMerge, DryRunPrintsTheReportAndWritesNothing) {
   TMergeFiles files;
-  const std::string drawing = ReadFile(files.drawing);
+  const std::string drawing = ReadBytes(files.drawing);
   TRun run = RunCli({"merge", files.plot, files.drawing, "--match", "--dry-run", "--morph", "0.5,1.5,0,3"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
   EXPECT_EQ(run.out.rfind("Merge Report:\n", 0), 0u) << run.out;
@@ -90,20 +74,20 @@ TEST(CliMerge, DryRunPrintsTheReportAndWritesNothing) {
   EXPECT_NE(run.out.find("\nFit: median "), std::string::npos);
   EXPECT_NE(run.out.find("\nWorst shots: A2_A3 "), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(files.folder + "/cave_Mrg.svg"));
-  EXPECT_EQ(ReadFile(files.drawing), drawing);
+  EXPECT_EQ(ReadBytes(files.drawing), drawing);
 }
 
 TEST(CliMerge, ReplacesTheDrawingMergedFromOnlyWhenToldTo) {
   TMergeFiles files;
-  const std::string drawing = ReadFile(files.drawing);
+  const std::string drawing = ReadBytes(files.drawing);
   TRun run = RunCli({"merge", files.plot, files.drawing, "--match", "-o", files.drawing});
   EXPECT_EQ(run.status, ExitFailed);
   EXPECT_NE(run.err.find("give --replace-target"), std::string::npos) << run.err;
-  EXPECT_EQ(ReadFile(files.drawing), drawing);
+  EXPECT_EQ(ReadBytes(files.drawing), drawing);
   run = RunCli({"merge", files.plot, files.drawing, "--match", "-o", files.drawing, "--replace-target"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
-  EXPECT_EQ(ReadFile(files.folder + "/drawing.bak1"), drawing);
-  EXPECT_NE(ReadFile(files.drawing).find("id=\"A3_B1\""), std::string::npos);
+  EXPECT_EQ(ReadBytes(files.folder + "/drawing.bak1"), drawing);
+  EXPECT_NE(ReadBytes(files.drawing).find("id=\"A3_B1\""), std::string::npos);
 }
 
 TEST(CliMerge, RefusesBadUsageAndWritesNothing) {

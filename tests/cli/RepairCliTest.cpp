@@ -3,29 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "Cli.h"
+#include "CliRun.h"
 #include "support/TestSupport.h"
 
 namespace {
-
-struct TRun {
-  int status;
-  std::string out, err;
-};
-
-TRun RunCli(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int status = RunQuillmap(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 const std::string Golden = std::string(QUILLMAP_TEST_DATA_DIR) + "/golden/golden.plt";
 
@@ -56,17 +39,17 @@ TEST(CliRepair, WritesTheRepairedDrawingAndNeverReplacesAFileUnasked) {
   TRun run = RunCli({"repair", input, "-o", output});
   EXPECT_EQ(run.status, ExitUsage);
   EXPECT_NE(run.err.find("--overwrite"), std::string::npos);
-  EXPECT_EQ(ReadFile(output), "someone's drawing");
+  EXPECT_EQ(ReadBytes(output), "someone's drawing");
   run = RunCli({"repair", input, "-o", output, "--overwrite", "--inkscape", "remove"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
-  EXPECT_EQ(ReadFile(output).find("id=\"w2d_Vectors\" inkscape:groupmode"), std::string::npos);
-  EXPECT_NE(ReadFile(output).find("id=\"w2d_Vectors\" i:layer=\"yes\""), std::string::npos);
+  EXPECT_EQ(ReadBytes(output).find("id=\"w2d_Vectors\" inkscape:groupmode"), std::string::npos);
+  EXPECT_NE(ReadBytes(output).find("id=\"w2d_Vectors\" i:layer=\"yes\""), std::string::npos);
   // The input may be the output, with --overwrite: it is replaced only when complete.
-  const std::string before = ReadFile(input);
+  const std::string before = ReadBytes(input);
   EXPECT_EQ(RunCli({"repair", input, "-o", input}).status, ExitUsage);
-  EXPECT_EQ(ReadFile(input), before);
+  EXPECT_EQ(ReadBytes(input), before);
   EXPECT_EQ(RunCli({"repair", input, "-o", input, "--overwrite"}).status, ExitLoaded);
-  EXPECT_NE(ReadFile(input), before);
+  EXPECT_NE(ReadBytes(input), before);
 }
 
 TEST(CliRepair, RefusesBadUsageAndReportsFailures) {
@@ -97,10 +80,10 @@ TEST(CliRepair, BuildsMissingReferenceDataFromThePlotAndOptions) {
   const std::string output = WriteScratchFile("withref.svg", "");
   TRun run = RunCli({"repair", input, Golden, "-o", output, "--overwrite", "--ratio", "500"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
-  EXPECT_NE(ReadFile(output).find(">golden Plan: 0.0 Scale: 1:500.000000 Frame:"), std::string::npos);
+  EXPECT_NE(ReadBytes(output).find(">golden Plan: 0.0 Scale: 1:500.000000 Frame:"), std::string::npos);
   run = RunCli({"repair", input, "-o", output, "--overwrite"});
   ASSERT_EQ(run.status, ExitLoaded) << run.err;
-  EXPECT_NE(ReadFile(output).find("> Plan: 0.0 Scale: 1:100.000000"), std::string::npos);  // no plot: the defaults
+  EXPECT_NE(ReadBytes(output).find("> Plan: 0.0 Scale: 1:100.000000"), std::string::npos);  // no plot: the defaults
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ TAppContext::TAppContext(TUserInterface& ui, bool surveyFoot) : ui_(ui) {
 }
 
 void TAppContext::TreeChecksChanged(TCheckChange change) {
+  for (const auto& listener : checkListeners_) listener(change);
   // A single click recomputes the centre; bulk changes only redraw, and only
   // when the marks matter.
   if (change == TCheckChange::Single) {

@@ -87,6 +87,8 @@ public:
   // reloads the target and throws with the reason.
   TMergeResult DoMorphMerge(const std::string& output);
 
+  // Called whenever the tree's check marks changed, by whatever changed them.
+  void OnTreeChecks(std::function<void(TCheckChange)> listener) { checkListeners_.push_back(std::move(listener)); }
   // Called whenever a drawing setting changed (the preview repaints).
   void OnUpdatePlot(std::function<void()> listener) { updateListeners_.push_back(std::move(listener)); }
   // Something that shows in the drawing changed.
@@ -112,6 +114,7 @@ private:
 
   TUserInterface& ui_;
   std::vector<std::function<void()>> updateListeners_;
+  std::vector<std::function<void(TCheckChange)>> checkListeners_;
 };
 
 // Plot files with more shots than this open with passage walls hidden in the preview.

@@ -11,6 +11,7 @@
 #include "AppContext.h"
 #include "merge/XMLDocLibrary.h"
 #include "support/NumberText.h"
+#include "support/TextMatch.h"
 
 namespace {
 
@@ -71,97 +72,37 @@ void ApplyMapSettings(TSettingsModel& settings, double baseScale, const TMapSett
 
 // ---- typed values ------------------------------------------------------------
 
-std::string Boolean(bool value) { return value ? "True" : "False"; }
-
-void WriteTyped(TXMLNode parent, std::string_view name, std::string_view type, const std::string& text) {
-  parent.AppendElement(name).AppendElement(type).SetText(text);
-}
-
-std::string Vector(std::initializer_list<double> values) {
-  std::string text;
-  for (double value : values) text += (text.empty() ? "" : ",") + FormatGeneral(value, 18);
-  return text;
-}
-
 void WriteMapSettings(TXMLNode map, const TMapSettings& m) {
-  WriteTyped(map, "ViewAngle", "Float", FormatGeneral(m.ViewAngle, 15));
-  WriteTyped(map, "Scale", "Float", FormatGeneral(m.Scale, 15));
-  WriteTyped(map, "PaperOffset", "Vector2D", Vector({m.PaperOffset.X, m.PaperOffset.Y}));
-  WriteTyped(map, "CaveOffset", "Vector3D", Vector({m.CaveOffset.X, m.CaveOffset.Y, m.CaveOffset.Z}));
-  WriteTyped(map, "AI10Compatible", "Boolean", Boolean(m.AI10Compatible));
-  WriteTyped(map, "PlanView", "Boolean", Boolean(m.PlanView));
-  WriteTyped(map, "Selective", "Boolean", Boolean(m.Selective));
-  WriteTyped(map, "GridSpacing", "Float", FormatGeneral(m.GridSpacing, 15));
-  WriteTyped(map, "PaperSize", "Vector2D", Vector({m.PaperSize.X, m.PaperSize.Y}));
-  WriteTyped(map, "PaperMagrin", "Vector2D", Vector({m.PaperMargin.X, m.PaperMargin.Y}));
-  WriteTyped(map, "USUnits", "Boolean", Boolean(m.USUnits));
+  SaveTagXMLDouble(map, "ViewAngle", m.ViewAngle);
+  SaveTagXMLDouble(map, "Scale", m.Scale);
+  SaveTagXML2DVector(map, "PaperOffset", m.PaperOffset);
+  SaveTagXML3DVector(map, "CaveOffset", m.CaveOffset);
+  SaveTagXMLBoolean(map, "AI10Compatible", m.AI10Compatible);
+  SaveTagXMLBoolean(map, "PlanView", m.PlanView);
+  SaveTagXMLBoolean(map, "Selective", m.Selective);
+  SaveTagXMLDouble(map, "GridSpacing", m.GridSpacing);
+  SaveTagXML2DVector(map, "PaperSize", m.PaperSize);
+  SaveTagXML2DVector(map, "PaperMagrin", m.PaperMargin);
+  SaveTagXMLBoolean(map, "USUnits", m.USUnits);
 }
 
-// The text of a typed value's one child, which must be of the type.
-std::optional<std::string> TypedText(TXMLNode map, std::string_view name, std::string_view type) {
-  const TXMLNode value = XMLFindSubNode(map, name);
-  if (!value) return std::nullopt;
-  TXMLNode child = value.FirstChild();
-  while (child && child.Type() != ntElement) child = child.NextSibling();
-  const std::string found = child ? child.LocalName() : std::string();
-  if (found != type) throw std::runtime_error("Expected " + std::string(type) + ". Found: " + found);
-  return child.TextContent();
-}
-
-double Number(const std::string& text) {
-  const std::optional<double> value = ParseReal(text);
-  if (!value) throw std::runtime_error("\"" + text + "\" is not a valid floating point value");
-  return *value;
-}
-
-void ReadFloat(TXMLNode map, std::string_view name, double& value) {
-  if (auto text = TypedText(map, name, "Float")) value = Number(*text);
-}
-
-void ReadBoolean(TXMLNode map, std::string_view name, bool& value) {
-  if (auto text = TypedText(map, name, "Boolean")) value = *text == "True" || *text == "true" || *text == "1";
-}
-
-template <std::size_t N>
-std::array<double, N> Coordinates(const std::string& text) {
-  std::array<double, N> values{};
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < N; ++i) {
-    const std::size_t comma = i + 1 < N ? text.find(',', start) : text.size();
-    if (comma == std::string::npos) throw std::runtime_error("\"" + text + "\" is not a vector of " + std::to_string(N));
-    values[i] = Number(text.substr(start, comma - start));
-    start = comma + 1;
-  }
-  return values;
-}
-
-void ReadVector(TXMLNode map, std::string_view name, T2DVector& value) {
-  if (auto text = TypedText(map, name, "Vector2D")) {
-    const auto v = Coordinates<2>(*text);
-    value = {v[0], v[1]};
-  }
-}
-
-void ReadVector(TXMLNode map, std::string_view name, T3DVector& value) {
-  if (auto text = TypedText(map, name, "Vector3D")) {
-    const auto v = Coordinates<3>(*text);
-    value = {v[0], v[1], v[2]};
-  }
-}
-
+// Each value found below the map settings replaces the current one.
 TMapSettings ReadMapSettings(TXMLNode map, TMapSettings m) {
-  ReadFloat(map, "ViewAngle", m.ViewAngle);
-  ReadFloat(map, "Scale", m.Scale);
+  auto read = [&](std::string_view name, auto& value, auto reader) {
+    if (const TXMLNode node = XMLFindSubNode(map, name)) value = reader(node, value);
+  };
+  read("ViewAngle", m.ViewAngle, ReadXMLDouble);
+  read("Scale", m.Scale, ReadXMLDouble);
   if (!(m.Scale > 0)) throw std::runtime_error("Scale must be more than 0");
-  ReadVector(map, "PaperOffset", m.PaperOffset);
-  ReadVector(map, "CaveOffset", m.CaveOffset);
-  ReadBoolean(map, "AI10Compatible", m.AI10Compatible);
-  ReadBoolean(map, "PlanView", m.PlanView);
-  ReadBoolean(map, "Selective", m.Selective);
-  ReadFloat(map, "GridSpacing", m.GridSpacing);
-  ReadVector(map, "PaperSize", m.PaperSize);
-  ReadVector(map, "PaperMagrin", m.PaperMargin);
-  ReadBoolean(map, "USUnits", m.USUnits);
+  read("PaperOffset", m.PaperOffset, ReadXMLVector2D);
+  read("CaveOffset", m.CaveOffset, ReadXMLVector3D);
+  read("AI10Compatible", m.AI10Compatible, ReadXMLBoolean);
+  read("PlanView", m.PlanView, ReadXMLBoolean);
+  read("Selective", m.Selective, ReadXMLBoolean);
+  read("GridSpacing", m.GridSpacing, ReadXMLDouble);
+  read("PaperSize", m.PaperSize, ReadXMLVector2D);
+  read("PaperMagrin", m.PaperMargin, ReadXMLVector2D);
+  read("USUnits", m.USUnits, ReadXMLBoolean);
   return m;
 }
 
@@ -171,14 +112,14 @@ void WriteFeatureInfo(TXMLNode parent, const TFeatureInfo& info) {
   TXMLNode element = parent.AppendElement("FeatureInfo");
   const std::pair<std::string_view, std::string> fields[] = {
       {"FontFace", Latin1ToUtf8(info.FontFace.Str())},
-      {"LabelFeatures", Boolean(info.LabelFeatures)},
+      {"LabelFeatures", BooleanText(info.LabelFeatures)},
       {"FontColor", std::to_string(info.FontColor)},
       {"NumberMode", std::to_string(static_cast<int>(info.NumberMode))},
       {"SizeLow", std::to_string(info.SizeLow)},
       {"SizeHigh", std::to_string(info.SizeHigh)},
       {"NumberFormat", std::to_string(static_cast<int>(info.NumberFormat))},
       {"Digits", std::to_string(info.Digits)},
-      {"LabelFeatures", Boolean(info.LabelFeatures)},
+      {"LabelFeatures", BooleanText(info.LabelFeatures)},
       {"Symbol", std::to_string(info.Symbol)}};
   for (const auto& [name, text] : fields) element.AppendElement(name).SetText(text);
 }
@@ -218,17 +159,11 @@ void WriteCheckBoxes(TXMLNode boxes, const TSurveyTree& tree, const TPlotState& 
     TXMLNode element = (parent == TSurveyTree::NoNode ? boxes : elements[static_cast<std::size_t>(parent)])
                            .AppendElement(KindElements[info.ItemType]);
     element.SetAttribute("Name", Latin1ToUtf8(tree.Text(node)));
-    element.SetAttribute("Enabled", Boolean(tree.Checked(node)));
+    element.SetAttribute("Enabled", BooleanText(tree.Checked(node)));
     if (info.ItemType == itFeature || info.ItemType == itRange)
       WriteFeatureInfo(element, plot.SurveyArray[info.FromInx].Attributes.FeatureInfo);
     elements[static_cast<std::size_t>(node)] = element;
   }
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
 }
 
 void ApplyCheckBoxes(const TXMLDocument& doc, TSurveyTree& tree, const std::function<void(int, int)>& progress) {
@@ -239,13 +174,13 @@ void ApplyCheckBoxes(const TXMLDocument& doc, TSurveyTree& tree, const std::func
     const TXMLNode node = pending.back();
     pending.pop_back();
     if (node.Type() == ntElement && node.Attribute("Enabled") == "True")
-      enabled.insert(Lower(node.LocalName() + "," + node.Attribute("Name")));
+      enabled.insert(AsciiLowerCase(node.LocalName() + "," + node.Attribute("Name")));
     for (TXMLNode child = node.FirstChild(); child; child = child.NextSibling()) pending.push_back(child);
   }
   tree.SetChecks([&](int node) {
     if (progress && node % 10 == 0) progress(node, tree.NodeCount());
     const std::string kind(KindElements[tree.Info(node).ItemType]);
-    return enabled.contains(Lower(kind + "," + Latin1ToUtf8(tree.Text(node))));
+    return enabled.contains(AsciiLowerCase(kind + "," + Latin1ToUtf8(tree.Text(node))));
   });
   if (progress) progress(100, 100);
 }

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "support/TextMatch.h"
+
 std::uint32_t FNV1a(std::string_view bytes, bool lowerCase) {
   std::uint32_t h = 2166136261u;
   for (char c : bytes) {
     auto b = static_cast<unsigned char>(c);
-    if (lowerCase && b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
+    if (lowerCase) b = static_cast<unsigned char>(AsciiLower(static_cast<char>(b)));
     h = (h ^ b) * 16777619u;
   }
   return h;
@@ -50,9 +52,7 @@ int THashTable::GetHashValue(std::string_view text) const {
 }
 
 bool THashTable::Same(std::string_view a, std::string_view b) const {
-  if (caseSensitive_) return a == b;
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+  return caseSensitive_ ? a == b : SameIgnoringCase(a, b);
 }
 
 int THashTable::Insert(std::string_view text) {

@@ -96,6 +96,18 @@ std::vector<double> ToNumbers(std::string_view text) {
   }
 }
 
+// The numbers of a vector text: exactly count of them, separated by ",".
+std::vector<double> VectorOf(std::string_view text, std::size_t count) {
+  std::vector<double> numbers;
+  try {
+    numbers = ToNumbers(text);
+  } catch (const std::runtime_error&) {
+  }
+  if (numbers.size() != count)
+    throw std::runtime_error("\"" + std::string(text) + "\" is not a vector of " + std::to_string(count));
+  return numbers;
+}
+
 template <typename T>
 T ReadTyped(TXMLNode node, std::string_view type, T defaultValue, T (*convert)(std::string_view)) {
   std::string text;
@@ -180,28 +192,21 @@ double ReadXMLDouble(TXMLNode node, double defaultValue) {
 
 T2DVector ReadXMLVector2D(TXMLNode node, T2DVector defaultValue) {
   return ReadTyped<T2DVector>(node, "Vector2D", defaultValue, [](std::string_view text) {
-    std::vector<double> n = ToNumbers(text);
-    if (n.size() != 2) throw std::runtime_error("\"" + std::string(text) + "\" is not a 2-D vector");
+    const std::vector<double> n = VectorOf(text, 2);
     return T2DVector{n[0], n[1]};
   });
 }
 
 T3DVector ReadXMLVector3D(TXMLNode node, T3DVector defaultValue) {
   return ReadTyped<T3DVector>(node, "Vector3D", defaultValue, [](std::string_view text) {
-    std::vector<double> n = ToNumbers(text);
-    if (n.size() != 3) throw std::runtime_error("\"" + std::string(text) + "\" is not a 3-D vector");
+    const std::vector<double> n = VectorOf(text, 3);
     return T3DVector{n[0], n[1], n[2]};
   });
 }
 
 std::string BooleanText(bool value) { return value ? "True" : "False"; }
 
-std::string FloatText(double value) {
-  if (!std::isfinite(value)) return FormatFixed(value, 0);  // which refuses it
-  char buffer[64];
-  char* end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
-  return std::string(buffer, end);
-}
+std::string FloatText(double value) { return FormatGeneral(value, 15); }
 
 std::string VectorNumberText(double value) {
   if (!std::isfinite(value)) return FormatFixed(value, 0);  // which refuses it

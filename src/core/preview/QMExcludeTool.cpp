@@ -48,10 +48,14 @@ void TPlane::GetAzmDip(double& azimuth, double& dip) const {
   if (azimuth < 0) azimuth += 360;
 }
 
-void TExcludeTool::PresetComplex(const TPlotState& plot) {
+void TExcludeTool::SetClipLimits(const TPlotState& plot) {
   const TBoundBox& box = plot.CaveBox;
   Box = {box.Min.East - BoxMargin,  box.Max.East + BoxMargin, box.Min.North - BoxMargin,
          box.Max.North + BoxMargin, box.Min.Vert - BoxMargin, box.Max.Vert + BoxMargin};
+}
+
+void TExcludeTool::PresetComplex(const TPlotState& plot) {
+  SetClipLimits(plot);
   From = plot.MinDate;
   To = plot.MaxDate;
   Criteria.SubtractPlane = false;

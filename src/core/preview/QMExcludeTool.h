@@ -41,8 +41,10 @@ using TSelectProgress = std::function<void(int percent)>;
 
 class TExcludeTool {
 public:
-  // The cave box widened by 0.1 on every side; the dates the file's; the
-  // plane level: as after a plot is loaded.
+  // The box: the cave box widened by 0.1 on every side.
+  void SetClipLimits(const TPlotState& plot);
+  // The box reset, the dates the file's, the plane level: as after a plot
+  // is loaded.
   void PresetComplex(const TPlotState& plot);
 
   // The plane's height at a plot east and north.

@@ -1,20 +1,10 @@
 #include "QMStationOffset.h"
 
+#include "support/TextMatch.h"
+
 namespace {
 
 using S = TSetting;
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool Holds(const std::string& name, const std::string& text) {
-  if (text.size() > name.size()) return false;
-  for (std::size_t start = 0; start + text.size() <= name.size(); ++start) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == '?' || Lower(text[i]) == Lower(name[start + i]))) ++i;
-    if (i == text.size()) return true;
-  }
-  return false;
-}
 
 }  // namespace
 
@@ -35,10 +25,10 @@ std::optional<long> FindStation(const TPlotState& plot, const std::string& text,
   if (text.empty()) return std::nullopt;
   if (down) {
     for (long i = selected < 0 ? 0 : selected + 1; i < count; ++i)
-      if (Holds(plot.VectorArray[i].Station.Str(), text)) return i;
+      if (ContainsPattern(plot.VectorArray[i].Station.Str(), text)) return i;
   } else {
     for (long i = selected < 0 ? count - 1 : selected - 1; i >= 0; --i)
-      if (Holds(plot.VectorArray[i].Station.Str(), text)) return i;
+      if (ContainsPattern(plot.VectorArray[i].Station.Str(), text)) return i;
   }
   return std::nullopt;
 }

@@ -4,10 +4,9 @@
 #include <array>
 
 #include "merge/XMLDocLibrary.h"
+#include "support/TextMatch.h"
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 TXMLNode NextInOrder(TXMLNode node) {
   if (TXMLNode child = node.FirstChild()) return child;
@@ -52,8 +51,7 @@ std::string SVGTreeRootName(std::string_view plotFile) {
 
 bool LabelMatches(std::string_view label, std::string_view text) {
   if (text.empty()) return false;
-  return std::search(label.begin(), label.end(), text.begin(), text.end(),
-                     [](char a, char b) { return Lower(a) == Lower(b); }) != label.end();
+  return ContainsIgnoringCase(label, text);
 }
 
 TXMLNode FindInTree(const TXMLDocument& document, TXMLNode from, std::string_view text, bool down) {

@@ -6,13 +6,9 @@
 
 #include "NumberText.h"
 #include "SafeFile.h"
+#include "TextMatch.h"
 
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -38,7 +34,7 @@ TIniFile::TIniFile(std::string path) : path_(std::move(path)) {
 
 TIniFile::TSection* TIniFile::Find(std::string_view section) {
   for (TSection& s : sections_)
-    if (SameName(s.Name, section)) return &s;
+    if (SameIgnoringCase(s.Name, section)) return &s;
   return nullptr;
 }
 
@@ -49,7 +45,7 @@ const TIniFile::TSection* TIniFile::Find(std::string_view section) const {
 std::optional<std::string> TIniFile::Read(std::string_view section, std::string_view key) const {
   if (const TSection* s = Find(section))
     for (const auto& [name, value] : s->Keys)
-      if (SameName(name, key)) return value;
+      if (SameIgnoringCase(name, key)) return value;
   return std::nullopt;
 }
 
@@ -77,7 +73,7 @@ void TIniFile::Write(std::string_view section, std::string_view key, std::string
   TSection* s = Find(section);
   if (!s) s = &sections_.emplace_back(TSection{std::string(section), {}});
   for (auto& [name, old] : s->Keys)
-    if (SameName(name, key)) {
+    if (SameIgnoringCase(name, key)) {
       old = value;
       return;
     }
@@ -97,7 +93,7 @@ void TIniFile::WriteBool(std::string_view section, std::string_view key, bool va
 }
 
 void TIniFile::EraseSection(std::string_view section) {
-  std::erase_if(sections_, [&](const TSection& s) { return SameName(s.Name, section); });
+  std::erase_if(sections_, [&](const TSection& s) { return SameIgnoringCase(s.Name, section); });
 }
 
 void TIniFile::Save() const {

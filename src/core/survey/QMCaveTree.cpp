@@ -1,27 +1,10 @@
 #include "QMCaveTree.h"
 
-#include <cctype>
+#include "support/TextMatch.h"
 
 namespace {
 
 constexpr std::size_t ShotTextSize = 43;
-
-bool MatchesAt(std::string_view text, std::size_t at, std::string_view pattern) {
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '?') continue;
-    if (std::tolower(static_cast<unsigned char>(text[at + i])) != std::tolower(static_cast<unsigned char>(pattern[i])))
-      return false;
-  }
-  return true;
-}
-
-// The pattern occurs somewhere in the text, ignoring case; "?" is any one character.
-bool ContainsPattern(std::string_view text, std::string_view pattern) {
-  if (pattern.size() > text.size()) return false;
-  for (std::size_t at = 0; at + pattern.size() <= text.size(); ++at)
-    if (MatchesAt(text, at, pattern)) return true;
-  return false;
-}
 
 TItemTypes SurveyItemType(TSurveyType type) {
   static constexpr TItemTypes Types[] = {itSurvey, itFeature, itRange};
